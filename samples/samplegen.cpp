@@ -1,0 +1,2 @@
+// Placeholder until the sample library generator lands.
+int main() { return 0; }

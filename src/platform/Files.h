@@ -1,0 +1,51 @@
+#pragma once
+#include "platform/Status.h"
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// File operations of the program. Every one passes through FileFaults::check() first, so a
+// test can make any of them fail; every failure comes back as a Status naming the file.
+namespace platform {
+
+// Whole file as bytes.
+Status readAll(const QString &path, QByteArray &out);
+
+// Lines ended by CR LF, by LF, or by nothing at the end of the file; line ends are not kept.
+// An empty file has no lines; a final line end does not start another line.
+Status readLines(const QString &path, QList<QByteArray> &lines);
+QList<QByteArray> splitLines(const QByteArray &data);
+
+// Each line followed by CR LF.
+QByteArray joinLines(const QList<QByteArray> &lines);
+
+// Replaces the file's content through a temporary file in the same folder that is renamed over
+// it (QSaveFile): a failure leaves the old file untouched, keeps its permissions.
+Status writeAtomic(const QString &path, const QByteArray &data);
+
+// Appends the lines, each ended by CR LF, creating the file when it is missing. When the file
+// does not end with a line break, a CR LF is written first so the first line starts a line of its
+// own. A failure part-way cuts the file back to its old length.
+Status appendLines(const QString &path, const QList<QByteArray> &lines);
+
+// Deletes a file. A file that is already gone counts as deleted.
+Status removeFile(const QString &path);
+
+// An ordinary file (not a folder) exists at exactly this path. A failed look-up answers false.
+bool fileExists(const QString &path);
+bool folderExists(const QString &path);
+
+// Names (not paths) of the ordinary files in `folder` matching the wildcard `pattern`
+// ("*.bmp", "*.ini"), without regard to case, sorted by name.
+Status listFiles(const QString &folder, const QString &pattern, QStringList &names);
+
+// Names of the sub-folders of `folder`, sorted without regard to case; "." and ".." left out.
+Status listFolders(const QString &folder, QStringList &names);
+
+// Libraries made on Windows name their files without regard to case: the path itself when an
+// ordinary file exists there, else the existing file whose path differs from it only in case,
+// else an empty string.
+QString findFileAnyCase(const QString &path);
+
+} // namespace platform

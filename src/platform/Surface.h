@@ -1,0 +1,78 @@
+#pragma once
+#include "platform/Status.h"
+#include <QColor>
+#include <QImage>
+#include <QRect>
+#include <functional>
+
+namespace platform {
+
+// A picture box's persistent image, in pixels. The image is kept in a store that grows by
+// doubling, so widening a long train by one vehicle costs no copy of the whole train.
+// A size change keeps the pixels inside the new size; a strip gained by growing shows the
+// background colour.
+class Surface {
+public:
+    Surface(QColor background, int width, int height);
+
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    // Keeps the pixels inside the new size; a gained strip shows the background colour.
+    void setWidth(int width);
+    void setHeight(int height);
+    void setSize(int width, int height);
+
+    QColor backColor() const { return m_back; }
+
+    // Every pixel back to the background colour.
+    void Cls();
+    // Asks the box showing this surface to repaint (the changed rectangle, or all of it).
+    void Refresh();
+    void Refresh(const QRect &changed);
+
+    // The loaded picture becomes the box's picture: the box takes its size (AutoSize) and
+    // shows it from its top-left corner.
+    void setPicture(const QImage &picture);
+
+    // The persistent image at the current size (a copy).
+    QImage Image() const;
+    // Pixel colour at (x, y) inside the current size.
+    QRgb pixel(int x, int y) const;
+
+    // For painting only: the store and the part of it that is the picture.
+    const QImage &store() const { return m_store; }
+    QImage &store() { return m_store; }
+
+    // Called after Refresh() with the rectangle to repaint, and after a size change.
+    std::function<void(const QRect &)> onRefresh;
+    std::function<void()> onResize;
+
+private:
+    void ensureCapacity(int width, int height);
+    void clearOutside(int fromX, int fromY);
+
+    QColor m_back;
+    int m_width = 0;
+    int m_height = 0;
+    QImage m_store;
+};
+
+// Loads a picture file. Takes every BMP users have (1 to 32 bits, RLE, v3 to v5 headers,
+// top-down) and whatever else Qt reads; fails with a reason on a missing file, a file that is
+// no picture, a truncated one, or one wider or higher than 32767 pixels.
+Status loadPicture(const QString &path, QImage &picture);
+
+// The four steps of showing a file in a box: load; Cls; make it the picture; Refresh.
+// The load comes first, so a failed load leaves the box as it was.
+Status showFile(Surface &box, const QString &path);
+
+// Copies w x h pixels from (sx, sy) of `src` to (x, y) of `dst`, replacing them (SRCCOPY).
+// What falls outside either surface's current size is clipped away.
+void BitBlt(Surface &dst, int x, int y, int w, int h, const Surface &src, int sx = 0, int sy = 0);
+
+// Writes the persistent image at its current size as an uncompressed 24-bit Windows bitmap,
+// replacing a file of that name through a temporary file (no half-written bitmap on failure).
+Status SavePicture(const Surface &box, const QString &path);
+Status saveBmp(const QImage &image, const QString &path);
+
+} // namespace platform
