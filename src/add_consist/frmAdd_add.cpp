@@ -1,0 +1,129 @@
+// "Add": the composed train becomes numbered bitmaps in the library's consists folder, a library
+// line and a queued USER_BMP.INI entry; then the consist area is emptied and the window closes.
+#include "add_consist/TrainRules.h"
+#include "add_consist/frmAdd.h"
+#include "main/frmBrenvik.h"
+#include "platform/Files.h"
+#include "platform/widgets/PictureBox.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+using platform::MsgButtons;
+using platform::MsgIcon;
+using trainrules::Refusal;
+
+namespace {
+
+// What the checks read, taken from the controls as they stand at the click.
+trainrules::TrainForm formOf(const frmAdd &w)
+{
+    trainrules::TrainForm f;
+    f.label = w.txtLabel->text();
+    for (size_t i = 1; i <= 6; ++i)
+        f.epo[i] = w.chkEPO[i]->isChecked();
+    f.uland = w.cboUland->currentText();
+    f.gt = w.cboGT->currentText();
+    for (size_t i = 0; i < 3; ++i) {
+        f.ol[i] = w.chkOL[i]->isChecked();
+        f.lr[i] = w.chkLR[i]->isChecked();
+    }
+    f.pixels = w.txtPixels->text();
+    f.sar0 = w.chkSAR[0]->isChecked();
+    f.sw0 = w.chkSW[0]->isChecked();
+    f.pp0 = w.chkPP[0]->isChecked();
+    f.dt0 = w.chkDT[0]->isChecked();
+    f.cycle = w.txtCycle->text();
+    return f;
+}
+
+QWidget *focusTarget(const frmAdd &w, Refusal::Focus focus)
+{
+    switch (focus) {
+    case Refusal::Focus::chkEPO1:
+        return w.chkEPO[1];
+    case Refusal::Focus::cboUland:
+        return w.cboUland;
+    case Refusal::Focus::cboGT:
+        return w.cboGT;
+    case Refusal::Focus::chkOL1:
+        return w.chkOL[1];
+    case Refusal::Focus::txtPixels:
+        return w.txtPixels;
+    case Refusal::Focus::chkSAR0:
+        return w.chkSAR[0];
+    case Refusal::Focus::chkLR1:
+        return w.chkLR[1];
+    case Refusal::Focus::txtCycle:
+        return w.txtCycle;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void frmAdd::cmdAdd_Click()
+{
+    const auto report = [this](const QString &text) {
+        m_prompts.message(text, QStringLiteral("Brenvik"), MsgIcon::Exclamation, MsgButtons::OK);
+    };
+    // The window stays open with everything entered; the user corrects the field and adds again.
+    const auto refuse = [this](const Refusal &refusal) {
+        m_prompts.message(refusal.text, refusal.title, MsgIcon::Exclamation, MsgButtons::OK);
+        if (QWidget *target = focusTarget(*this, refusal.focus))
+            target->setFocus();
+    };
+
+    // 1. The new train's number: one above every bitmap already in consists.
+    int32_t number = 0;
+    if (const platform::Status numbered = trainrules::numberConsist(g.gLibBase, number); !numbered) {
+        report(numbered.message(QStringLiteral("number a new train in")));
+        return;
+    }
+
+    // 2. The train's pictures, drawn on the consist picture and saved before any check: a
+    // refused Add leaves them, and the next Add numbers above them.
+    const trainrules::PicturePlan plan =
+        trainrules::planPictures(trainrules::consistStem(g.gLibBase, number), chkSAR[0]->isChecked(),
+                                 txtCycle->text(), g.gSpecials, g.gSpecialCount);
+    if (plan.refusal) {
+        refuse(*plan.refusal);
+        return;
+    }
+    QString failed;
+    {
+        const platform::BusyPointer busy(m_prompts);
+        failed = trainrules::runPictureSteps(plan.steps, m_main.picConsist->surface(), m_main.picAppo->surface());
+        m_main.picConsist->Refresh();
+    }
+    if (!failed.isEmpty()) {
+        report(failed);
+        return;
+    }
+
+    // 3. The attributes, checked in order while the library line is built.
+    const trainrules::TrainLine train = trainrules::checkTrain(formOf(*this), plan.consistFile, platform::fileExists);
+    if (train.refusal) {
+        refuse(*train.refusal);
+        return;
+    }
+
+    // 4. The library gets the train's line and is read again, so the train is the list's last item.
+    if (const platform::Status appended = platform::appendLines(g.gLibraryFile, {train.libraryLine}); !appended) {
+        report(appended.message(QStringLiteral("append to")));
+        return;
+    }
+    m_main.LoadList();
+
+    // 5. The entry, tagged with the line just appended so that Erase Last undoes exactly this train.
+    m_main.addEntry(train.entry, QueueTag{true, g.gLibraryFile, train.libraryLine});
+
+    // 6. The consist area is empty again; the specials and the inherited vehicle stay.
+    m_main.picConsist->setWidth(0);
+    m_main.picConsist->Cls();
+    m_main.picConsist->setLeft(0);
+    m_main.picConsist->Refresh();
+    g.gConsistCount = 0;
+
+    accept();
+}

@@ -1,0 +1,36 @@
+#include "ini_locator/LocatorRules.h"
+#include "platform/Paths.h"
+#include "platform/Runtime.h"
+
+namespace ini_locator {
+
+namespace {
+const QChar CR(13); // the questions break their lines with carriage returns alone
+
+QString shown(const QString &iniPath)
+{
+    return platform::trimBlanks(iniPath).toUpper();
+}
+} // namespace
+
+QString withTrailingSep(const QString &folder)
+{
+    return folder.endsWith(platform::sep()) ? folder : folder + platform::sep();
+}
+
+QString okQuestion(const QString &iniPath)
+{
+    return QStringLiteral("The full path is: ") + CR + shown(iniPath) + CR + QStringLiteral("is it ok?");
+}
+
+QString editQuestion(const QString &iniPath)
+{
+    return QStringLiteral("Do you want edit ") + CR + shown(iniPath) + QStringLiteral(" ?");
+}
+
+QString editorCommand(const QString &iniPath)
+{
+    return QStringLiteral("WRITE ") + iniPath;
+}
+
+} // namespace ini_locator

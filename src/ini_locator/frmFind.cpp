@@ -1,0 +1,192 @@
+#include "ini_locator/frmFind.h"
+#include "ini_locator/LocatorRules.h"
+#include "platform/Drives.h"
+#include "platform/widgets/DirListBox.h"
+#include "platform/widgets/DriveListBox.h"
+#include "platform/widgets/FileListBox.h"
+#include "platform/widgets/QtPrompts.h"
+#include <QFont>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+
+using platform::MsgAnswer;
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::Status;
+
+namespace {
+const QString Title = platform::Prompts::applicationTitle();
+
+// The form was laid out in twips, 15 to a pixel.
+int px(int twips)
+{
+    return qRound(twips / 15.0);
+}
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+} // namespace
+
+frmFind::frmFind(mc_Brenvik &state, platform::Prompts &prompts, QString &iniFileName, QWidget *parent)
+    : QDialog(parent), g(state), m_prompts(prompts), mIniFileName(iniFileName)
+{
+    buildControls();
+    connectEvents();
+    Form_Load();
+}
+
+void frmFind::buildControls()
+{
+    setObjectName(QStringLiteral("frmFind"));
+    setWindowTitle(Title);
+    setWindowIcon(brenvikIcon());
+    setFixedSize(px(5505), px(6090));
+    QPalette green = palette();
+    green.setColor(QPalette::Window, QColor(0x00, 0x48, 0x00));
+    green.setColor(QPalette::WindowText, Qt::white);
+    setPalette(green);
+    setAutoFillBackground(true);
+
+    Label2 = new QLabel(QStringLiteral("Select DRIVE and FOLDER containing USER_BMP.INI"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(twipsRect(165, 180, 5160, 420));
+    Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label2->setWordWrap(true);
+    QFont labelFont(QStringLiteral("Liberation Sans"));
+    labelFont.setPointSizeF(9.75);
+    labelFont.setBold(true);
+    Label2->setFont(labelFont);
+
+    Drive1 = new DriveListBox(QStringLiteral("Drive1"), this);
+    Drive1->setGeometry(twipsRect(165, 990, 5160, 315));
+    dirSourceBMP = new DirListBox(QStringLiteral("dirSourceBMP"), this);
+    dirSourceBMP->setGeometry(twipsRect(165, 1395, 5160, 1665));
+    File1 = new FileListBox(QStringLiteral("File1"), this);
+    File1->setGeometry(twipsRect(165, 3405, 5160, 1455));
+    File1->setPattern(QStringLiteral("*.ini"));
+
+    auto button = [this](const char *name, const QString &caption, int left) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setGeometry(twipsRect(left, 5355, 1720, 495));
+        b->setAutoDefault(false); // the form has no default button: Enter opens folders
+        return b;
+    };
+    Command1 = button("Command1", QStringLiteral("Ok"), 165);
+    cmdEdit = button("cmdEdit", QStringLiteral("Edit"), 1890);
+    Command2 = button("Command2", QStringLiteral("Exit"), 3600);
+
+    setTabOrder(Drive1, dirSourceBMP);
+    setTabOrder(dirSourceBMP, Command2);
+    setTabOrder(Command2, File1);
+    setTabOrder(File1, Command1);
+    setTabOrder(Command1, cmdEdit);
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void frmFind::connectEvents()
+{
+    connect(Drive1, &DriveListBox::Change, this, &frmFind::Drive1_Change);
+    connect(dirSourceBMP, &DirListBox::Change, this, &frmFind::dirSourceBMP_Change);
+    connect(dirSourceBMP, &DirListBox::OpenFailed, this, &frmFind::reportListing);
+    connect(File1, &FileListBox::Click, this, &frmFind::File1_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmFind::Command1_Click);
+    connect(cmdEdit, &QPushButton::clicked, this, &frmFind::cmdEdit_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmFind::Command2_Click);
+}
+
+void frmFind::Form_Load()
+{
+    mBrowseFolder = platform::currentFolder();
+    // The lists start where the process stands; showing it is no change of drive or folder.
+    const QSignalBlocker quietDrive(Drive1);
+    const QSignalBlocker quietFolder(dirSourceBMP);
+    Drive1->setDrive(platform::driveOf(mBrowseFolder, Drive1->drives()));
+    reportListing(dirSourceBMP->setPath(mBrowseFolder));
+    reportListing(File1->setPath(mBrowseFolder));
+}
+
+void frmFind::Drive1_Change()
+{
+    const QString previous = platform::driveOf(platform::currentFolder(), Drive1->drives());
+    const QString chosen = Drive1->Drive();
+    platform::DriveStatus entered = platform::enterDrive(chosen);
+    if (entered.ok) {
+        // Runs dirSourceBMP_Change before it returns.
+        if (const Status listed = dirSourceBMP->setPath(chosen); !listed)
+            entered = {false, false, listed.message(QStringLiteral("list the folder"))};
+    }
+    if (entered.ok)
+        return;
+
+    if (entered.unavailable)
+        m_prompts.message(QStringLiteral("Device NOT available!"), Title, MsgIcon::Exclamation, MsgButtons::OK);
+    else
+        m_prompts.message(entered.description, QString(), MsgIcon::None, MsgButtons::OK);
+    // Going back runs this handler again for the previous drive; when that fails too, stop.
+    if (mReturningToPrevious)
+        return;
+    mReturningToPrevious = true;
+    Drive1->setDrive(previous);
+    mReturningToPrevious = false;
+}
+
+void frmFind::dirSourceBMP_Change()
+{
+    mBrowseFolder = dirSourceBMP->Path();
+    reportListing(File1->setPath(mBrowseFolder));
+}
+
+void frmFind::File1_Click()
+{
+    const int selected = File1->ListIndex();
+    if (selected < 0)
+        return;
+    mIniFileName = File1->List(selected);
+    g.gIniPath = mIniFileName;
+}
+
+void frmFind::buildFullPath()
+{
+    mBrowseFolder = ini_locator::withTrailingSep(mBrowseFolder);
+    g.gIniPath = mBrowseFolder + mIniFileName;
+}
+
+void frmFind::Command1_Click()
+{
+    buildFullPath();
+    if (m_prompts.message(ini_locator::okQuestion(g.gIniPath), Title, MsgIcon::Exclamation, MsgButtons::OKCancel)
+        == MsgAnswer::OK)
+        accept();
+}
+
+void frmFind::cmdEdit_Click()
+{
+    buildFullPath();
+    if (m_prompts.message(ini_locator::editQuestion(g.gIniPath), Title, MsgIcon::Exclamation, MsgButtons::OKCancel)
+        != MsgAnswer::OK)
+        return;
+    if (const Status started = m_prompts.startProgram(ini_locator::editorCommand(g.gIniPath)); !started)
+        m_prompts.message(Status::failure(g.gIniPath, started.reason()).message(QStringLiteral("edit")), Title,
+                          MsgIcon::Exclamation, MsgButtons::OK);
+}
+
+void frmFind::Command2_Click()
+{
+    reject();
+}
+
+void frmFind::reportListing(const Status &listed)
+{
+    if (!listed)
+        m_prompts.message(listed.message(QStringLiteral("list the folder")), Title, MsgIcon::Exclamation,
+                          MsgButtons::OK);
+}

@@ -1,0 +1,41 @@
+#pragma once
+#include "platform/Status.h"
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The files behind the queue of USER_BMP.INI entries: Erase Last's undo of a train in the
+// library, and writing the queued entries to USER_BMP.INI.
+namespace queuefiles {
+
+// The library's lines without the last one and without every line that is empty or holds
+// only spaces; the other lines keep their text and order.
+QList<QByteArray> withoutLastLine(const QList<QByteArray> &lines);
+
+// Rewrites the library without its last line (and its blank lines), every line ended by CR LF.
+// The file is replaced in one step through a temporary file beside it, so a failure at any point
+// leaves the library as it was.
+platform::Status rewriteWithoutLastLine(const QString &library);
+
+// The library's last line without its line end; empty when the file has no lines.
+platform::Status lastLineOf(const QString &library, QByteArray &line);
+
+// The FILE value of an entry names a train made by the add-consist window's rules: it holds
+// "consists" and a separator, compared without regard to case.
+bool isTrainEntryFile(const QString &file);
+
+// Undoes a train's addition when the library still ends with that train's line: the library
+// loses its last line (as rewriteWithoutLastLine) and then the train's bitmap `trainFile` is
+// deleted. `undone` tells whether the line went; when it is false nothing was touched (the line
+// is not the library's last, or reading or rewriting failed). A failing delete after the
+// rewrite comes back as a failure with `undone` true.
+platform::Status undoTrainAddition(const QString &library, const QByteArray &trainLine, const QString &trainFile,
+                                   bool &undone);
+
+// Writes the entries to USER_BMP.INI as Latin-1 lines ended by CR LF. Appending keeps every byte
+// already there (starting a new line first when the file lacks a final line break) and creates a
+// missing file; replacing leaves exactly the entries. A failure leaves the file as it was.
+platform::Status writeIniEntries(const QString &iniPath, const QStringList &entries, bool append);
+
+} // namespace queuefiles

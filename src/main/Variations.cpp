@@ -1,0 +1,57 @@
+#include "main/Variations.h"
+#include "platform/Files.h"
+#include "platform/Runtime.h"
+
+namespace variations {
+
+namespace {
+
+const QString kYes = QStringLiteral("Y");
+const QString kNo = QStringLiteral("N");
+
+} // namespace
+
+std::optional<QString> basePath(const QString &bitmapPath)
+{
+    const qsizetype at = platform::findNoCase(bitmapPath, u".bmp");
+    if (at < 0)
+        return std::nullopt;
+    return bitmapPath.left(at);
+}
+
+QString overlayFile(const QString &base, const QString &slotName)
+{
+    return base + QLatin1Char('_') + slotName + QStringLiteral(".bmp");
+}
+
+SlotTexts availableSlots(const QString &base, const SlotTexts &slotNames)
+{
+    SlotTexts exists = plainOnly();
+    for (int k = 1; k < kSlots; ++k) {
+        if (!platform::findFileAnyCase(overlayFile(base, slotNames[size_t(k)])).isEmpty())
+            exists[size_t(k)] = kYes;
+    }
+    return exists;
+}
+
+SlotTexts plainOnly()
+{
+    SlotTexts exists;
+    exists.fill(kNo);
+    exists[0] = kYes;
+    return exists;
+}
+
+int nextSlot(const SlotTexts &exists, int current, int step)
+{
+    int slot = current;
+    // Slot 0 is always available, so a full turn ends the walk at the latest.
+    for (int taken = 0; taken < kSlots; ++taken) {
+        slot = ((slot + step) % kSlots + kSlots) % kSlots;
+        if (exists[size_t(slot)] != kNo)
+            return slot;
+    }
+    return slot;
+}
+
+} // namespace variations

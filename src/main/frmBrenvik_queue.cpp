@@ -1,0 +1,132 @@
+#include "main/EntryLine.h"
+#include "main/Library.h"
+#include "main/QueueFiles.h"
+#include "main/frmBrenvik.h"
+#include "platform/Runtime.h"
+#include "platform/widgets/ListBox.h"
+
+using platform::MsgAnswer;
+using platform::MsgButtons;
+using platform::MsgIcon;
+
+namespace {
+
+void tell(platform::Prompts &prompts, const QString &text, MsgIcon icon = MsgIcon::Exclamation)
+{
+    prompts.message(text, platform::Prompts::applicationTitle(), icon, MsgButtons::OK);
+}
+
+} // namespace
+
+void frmBrenvik::addEntry(const QString &entry, const QueueTag &tag)
+{
+    lstOriginalFile->AddItem(entry);
+    mQueueTags.append(tag);
+    lstOriginalFile->setListIndex(lstOriginalFile->ListCount() - 1);
+}
+
+void frmBrenvik::cmdUpd_Click()
+{
+    if (g.gConsistCount > 0) {
+        tell(m_prompts, QStringLiteral("To add a single vehicle, before reset the current consist!"));
+        return;
+    }
+    // No library yet, no vehicle clicked, or one beyond the end of a shorter library read since.
+    const VehicleRecord *vehicle = g.vehicle(g.gSelVehicle);
+    if (!vehicle)
+        return;
+
+    if (platform::isBlank(g.gLibBase)) {
+        const QString base = library::libBaseFromPath(vehicle->Path);
+        if (!base.isEmpty())
+            g.gLibBase = base;
+    }
+    addEntry(entryline::buildEntry(entryline::entryValuesFor(*vehicle)));
+}
+
+void frmBrenvik::Command1_Click()
+{
+    const int last = lstOriginalFile->ListCount() - 1;
+    if (last < 0)
+        return;
+    const QString trainFile = entryline::entryFileValue(lstOriginalFile->List(last));
+    const QueueTag tag = mQueueTags.value(last);
+
+    // Only a train this window's add-consist step made, in the library still open, is undone;
+    // undoTrainAddition further checks that the library still ends with the train's line.
+    bool undone = false;
+    platform::Status status = platform::Status::success();
+    if (tag.fromAddConsist && tag.libraryFile == g.gLibraryFile && queuefiles::isTrainEntryFile(trainFile))
+        status = queuefiles::undoTrainAddition(g.gLibraryFile, tag.libraryLine, trainFile, undone);
+
+    // The library could not be rewritten: it is as it was, so the entry stays queued.
+    if (!status && !undone) {
+        tell(m_prompts, status.message(QStringLiteral("rewrite")));
+        return;
+    }
+
+    lstOriginalFile->RemoveItem(last);
+    if (last < mQueueTags.size())
+        mQueueTags.removeAt(last);
+    lstOriginalFile->setListIndex(lstOriginalFile->ListCount() - 1);
+    if (undone)
+        lstSource->RemoveItem(lstSource->ListCount() - 1);
+
+    // The library and the list have lost the train; only its bitmap could not be deleted.
+    if (!status)
+        tell(m_prompts, status.message(QStringLiteral("delete")));
+}
+
+void frmBrenvik::Command3_Click()
+{
+    writeIni(true);
+}
+
+void frmBrenvik::Command4_Click()
+{
+    writeIni(false);
+}
+
+void frmBrenvik::menuExit_Click()
+{
+    const MsgAnswer answer = m_prompts.message(QStringLiteral("This will end the program's session"),
+                                               platform::Prompts::applicationTitle(), MsgIcon::Exclamation,
+                                               MsgButtons::OKCancel);
+    if (answer == MsgAnswer::OK)
+        close();
+}
+
+void frmBrenvik::writeIni(bool append)
+{
+    if (lstOriginalFile->ListCount() == 0) {
+        tell(m_prompts, append ? QStringLiteral("Add vehicles and Palvenor before append to USER_BMP.INI!")
+                               : QStringLiteral("Add vehicles and Palvenor before replace USER_BMP.INI!"));
+        return;
+    }
+    if (platform::isBlank(g.gIniPath)) {
+        tell(m_prompts, QStringLiteral("Find USER_BMP.INI! (See Menu File)"));
+        return;
+    }
+    const QString question = append
+        ? QStringLiteral("Are you sure to append new entries to the existing USER_BMP.INI file?")
+        : QStringLiteral("Are you sure to replace existing USER_BMP.INI file?");
+    if (m_prompts.message(question, platform::Prompts::applicationTitle(), MsgIcon::Exclamation, MsgButtons::OKCancel)
+        != MsgAnswer::OK)
+        return;
+
+    platform::Status written = platform::Status::success();
+    {
+        const platform::BusyPointer busy(m_prompts);
+        written = queuefiles::writeIniEntries(g.gIniPath, lstOriginalFile->items(), append);
+        // A failed write leaves the file as it was, so the entries stay queued for another try.
+        if (written) {
+            lstOriginalFile->Clear();
+            mQueueTags.clear();
+        }
+    }
+    // Either answer comes once the pointer is back to the arrow.
+    if (!written)
+        tell(m_prompts, written.message(QStringLiteral("write")));
+    else
+        tell(m_prompts, QStringLiteral("Procedure completed!"), MsgIcon::Information);
+}

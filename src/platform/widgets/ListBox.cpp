@@ -1,0 +1,113 @@
+#include "platform/widgets/ListBox.h"
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStringListModel>
+
+ListBox::ListBox(const QString &name, QWidget *parent)
+    : QListView(parent), m_model(new QStringListModel(this))
+{
+    setObjectName(name);
+    setModel(m_model);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Every row has the same height, so a long library lays out without measuring each item.
+    setUniformItemSizes(true);
+}
+
+void ListBox::Clear()
+{
+    m_byCode = true;
+    m_model->setStringList(QStringList());
+    m_byCode = false;
+}
+
+void ListBox::AddItem(const QString &item)
+{
+    AddItems(QStringList{item});
+}
+
+void ListBox::AddItems(const QStringList &items)
+{
+    if (items.isEmpty())
+        return;
+    m_byCode = true;
+    const int first = m_model->rowCount();
+    if (first == 0) {
+        m_model->setStringList(items);
+    } else {
+        // Inserted rows keep the selection where it was.
+        m_model->insertRows(first, int(items.size()));
+        for (int i = 0; i < items.size(); ++i)
+            m_model->setData(m_model->index(first + i), items.at(i));
+    }
+    m_byCode = false;
+}
+
+void ListBox::RemoveItem(int index)
+{
+    if (index < 0 || index >= m_model->rowCount())
+        return;
+    m_byCode = true;
+    m_model->removeRows(index, 1);
+    m_byCode = false;
+}
+
+int ListBox::ListCount() const
+{
+    return m_model->rowCount();
+}
+
+QString ListBox::List(int index) const
+{
+    return m_model->index(index).data().toString();
+}
+
+QStringList ListBox::items() const
+{
+    return m_model->stringList();
+}
+
+int ListBox::ListIndex() const
+{
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void ListBox::setListIndex(int index)
+{
+    m_byCode = true;
+    if (index < 0 || index >= m_model->rowCount()) {
+        selectionModel()->clear();
+    } else {
+        const QModelIndex item = m_model->index(index);
+        setCurrentIndex(item);
+        scrollTo(item);
+    }
+    m_byCode = false;
+}
+
+void ListBox::mousePressEvent(QMouseEvent *event)
+{
+    m_pressRow = indexAt(event->position().toPoint()).row();
+    QListView::mousePressEvent(event);
+}
+
+// The click is reported once the button is up, so a handler that opens a message box does not
+// leave the list in the middle of a press; a click on the item already selected counts too.
+void ListBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    QListView::mouseReleaseEvent(event);
+    const bool pressedOnItem = m_pressRow >= 0;
+    m_pressRow = -1;
+    if (pressedOnItem && !m_byCode && ListIndex() >= 0)
+        emit Click();
+}
+
+void ListBox::keyPressEvent(QKeyEvent *event)
+{
+    const int before = ListIndex();
+    QListView::keyPressEvent(event);
+    const int after = ListIndex();
+    if (after >= 0 && after != before && !m_byCode)
+        emit Click();
+}

@@ -1,0 +1,797 @@
+// The add-consist window's "Add": a composed train becomes numbered bitmaps, a library line and
+// a queued entry, or is refused with its message and focus. Every train here is composed through
+// the main window from a library whose pictures the tests draw in plain colours.
+#include "TestSupport.h"
+#include "SampleLibrary.h"
+#include "add_consist/frmAdd.h"
+#include "main/frmBrenvik.h"
+#include "platform/FileFaults.h"
+#include "platform/ScriptedPrompts.h"
+#include "platform/widgets/ListBox.h"
+#include "platform/widgets/PictureBox.h"
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+using platform::MsgAnswer;
+using platform::MsgButtons;
+using platform::MsgIcon;
+
+namespace {
+
+// Remembers the title each message was given, before an empty one turns into "Brenvik".
+class TitlePrompts : public platform::ScriptedPrompts {
+public:
+    MsgAnswer message(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons) override
+    {
+        givenTitles.append(title);
+        busyAtMessage.append(busyDepth);
+        return ScriptedPrompts::message(text, title, icon, buttons);
+    }
+    QStringList givenTitles;
+    QList<int> busyAtMessage;
+};
+
+const QColor kRed(255, 0, 0);
+const QColor kGreen(0, 255, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kGrey(128, 128, 128);
+const QColor kYellow(255, 255, 0);
+const QColor kOrange(255, 128, 0);
+const QColor kCyan(0, 255, 255);
+const QColor kMagenta(255, 0, 255);
+const QColor kWhite(255, 255, 255);
+const QColor kBlack(0, 0, 0);
+
+// One library line in its fixed columns.
+QByteArray libLine(const char *label, const char *era, const char *country, const char *type, const char *olOlh,
+                   const char *flags, const char *file)
+{
+    return QByteArray(label).leftJustified(40, ' ') + QByteArray(era).leftJustified(3, ' ')
+           + QByteArray(country).leftJustified(3, ' ') + QByteArray(type).leftJustified(2, ' ') + olOlh + flags + file;
+}
+
+// The vehicles, in list order:
+//   0 "Loco A"  plain, 40 wide, red
+//   1 "Panto P" pantograph, 30 wide, green; its pantographs 30 x 6 yellow
+//   2 "Steam S" animated, 50 wide, blue; frames 1 (20 high, cyan), 2 (58, magenta), 3 (10, white)
+//   3 "Both B"  animated and pantograph, 20 wide, grey; pantographs 20 x 4 orange
+const QByteArray kLibraryText = libLine("Loco A", "4", "FRG", "E", "Y54", "NBNYN0N", "loca.bmp") + "\r\n"
+                                + libLine("Panto P", "3-4", "CH", "E", "Y58", "YRNNN0N", "pant.bmp") + "\r\n"
+                                + libLine("Steam S", "2", "GDR", "D", "N58", "NLYNN3N", "steam_0.bmp") + "\r\n"
+                                + libLine("Both B", "5", "NL", "ET", "340", "YBNNY2N", "both_0.bmp") + "\r\n";
+
+enum Vehicle { LocoA = 0, PantoP = 1, SteamS = 2, BothB = 3 };
+
+} // namespace
+
+class AddTrainTest : public TempDirTest {
+protected:
+    void SetUp() override
+    {
+        TempDirTest::SetUp();
+        library = makeLibrary(QStringLiteral("lib"), kLibraryText);
+        startMain();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        main.reset();
+        TempDirTest::TearDown();
+    }
+
+    // The test library in `folder`: the text file and its bitmaps, with an empty consists folder.
+    QString makeLibrary(const QString &folder, const QByteArray &text)
+    {
+        const QString bmp = folder + QStringLiteral("/Lib/");
+        writeBmp(bmp + QStringLiteral("E/loca.bmp"), solidImage(40, 58, kRed));
+        writeBmp(bmp + QStringLiteral("E/pant.bmp"), solidImage(30, 58, kGreen));
+        writeBmp(bmp + QStringLiteral("E/pant_SAR.bmp"), solidImage(30, 6, kYellow));
+        writeBmp(bmp + QStringLiteral("D/steam_0.bmp"), solidImage(50, 58, kBlue));
+        writeBmp(bmp + QStringLiteral("D/steam_1.bmp"), solidImage(50, 20, kCyan));
+        writeBmp(bmp + QStringLiteral("D/steam_2.bmp"), solidImage(50, 58, kMagenta));
+        writeBmp(bmp + QStringLiteral("D/steam_3.bmp"), solidImage(50, 10, kWhite));
+        writeBmp(bmp + QStringLiteral("ET/both_0.bmp"), solidImage(20, 58, kGrey));
+        for (int k = 1; k <= 3; ++k)
+            writeBmp(bmp + QStringLiteral("ET/both_%1.bmp").arg(k), solidImage(20, 58, kBlack));
+        writeBmp(bmp + QStringLiteral("ET/both_0_SAR.bmp"), solidImage(20, 4, kOrange));
+        makeDir(bmp + QStringLiteral("consists"));
+        return writeFile(folder + QStringLiteral("/Lib.txt"), text);
+    }
+
+    // A fresh main window with `library` opened through "&Open".
+    void startMain()
+    {
+        window.reset();
+        main.reset();
+        state = mc_Brenvik();
+        prompts.clear();
+        prompts.givenTitles.clear();
+        main = std::make_unique<frmBrenvik>(state, prompts);
+        prompts.chooseNext(library);
+        main->menuOpen_Click();
+        ASSERT_EQ(main->lstSource->ListCount(), 4);
+        libBase = QFileInfo(library).absolutePath() + QStringLiteral("/Lib");
+        consists = libBase + QStringLiteral("/consists");
+    }
+
+    // Selects a vehicle in the list and inserts it, ticking "Inherit Attributes" first if asked.
+    void insert(int row, bool inherit = false)
+    {
+        main->lstSource->setListIndex(row);
+        main->lstSource_Click();
+        if (inherit)
+            main->chkInherit->setChecked(true);
+        main->cmdAdd_Click();
+    }
+
+    // Loco A (inherited), Panto P, Steam S and Both B: 140 pixels, specials at 40, 70 and 120.
+    void composeFour(Vehicle inherited = LocoA)
+    {
+        for (int v : {LocoA, PantoP, SteamS, BothB})
+            insert(v, v == inherited);
+        ASSERT_EQ(main->picConsist->Width(), 140);
+        ASSERT_EQ(state.gSpecialCount, 3);
+    }
+
+    // The add-consist window on screen, so that the focus can move in it.
+    frmAdd &openWindow()
+    {
+        window = std::make_unique<frmAdd>(state, prompts, *main);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        prompts.clear();
+        prompts.givenTitles.clear();
+        prompts.busyAtMessage.clear();
+        return *window;
+    }
+
+    void choose(frmAdd &w, bool pantograph, const QString &cycle)
+    {
+        w.chkSAR[pantograph ? 0 : 1]->setChecked(true);
+        w.txtCycle->setText(cycle);
+    }
+
+    QStringList consistFiles() const
+    {
+        return QDir(consists).entryList(QDir::Files, QDir::Name);
+    }
+
+    QString inConsists(const char *name) const { return consists + QLatin1Char('/') + QLatin1String(name); }
+
+    static QColor at(const QString &file, int x, int y) { return QImage(file).pixelColor(x, y); }
+
+    QColor onScreen(int x, int y) const { return QColor(main->picConsist->surface().pixel(x, y)); }
+
+    // The window refused with this text, given title, icon and button, and nothing of the train
+    // reached the library or the queue.
+    void expectRefused(const QString &text, const QString &givenTitle)
+    {
+        ASSERT_EQ(prompts.messages.size(), 1);
+        EXPECT_EQ(prompts.messages[0].text, text);
+        EXPECT_EQ(prompts.givenTitles[0], givenTitle);
+        EXPECT_EQ(prompts.messages[0].title, QStringLiteral("Brenvik"));
+        EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::OK);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(window->result(), QDialog::Rejected);
+        EXPECT_EQ(readFile(library), kLibraryText);
+        EXPECT_EQ(main->lstOriginalFile->ListCount(), 0);
+        EXPECT_EQ(main->lstSource->ListCount(), 4);
+        EXPECT_NE(state.gConsistCount, 0);
+    }
+
+    TitlePrompts prompts;
+    mc_Brenvik state;
+    std::unique_ptr<frmBrenvik> main;
+    std::unique_ptr<frmAdd> window;
+    QString library;
+    QString libBase;
+    QString consists;
+};
+
+// ---- The four outcomes of the pantograph choice and the cycle ----
+
+TEST_F(AddTrainTest, noPantographsCycle0_writesThePlainPictureOnly)
+{
+    composeFour();
+    frmAdd &w = openWindow();
+    choose(w, false, QStringLiteral("0"));
+    w.cmdAdd_Click();
+
+    ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
+    EXPECT_EQ(consistFiles(), QStringList{QStringLiteral("00001.bmp")});
+    const QString plain = inConsists("00001.bmp");
+    EXPECT_EQ(QImage(plain).size(), QSize(140, 58));
+    EXPECT_EQ(at(plain, 0, 0), kRed);
+    EXPECT_EQ(at(plain, 39, 57), kRed);
+    EXPECT_EQ(at(plain, 40, 0), kGreen) << "no pantograph drawn";
+    EXPECT_EQ(at(plain, 70, 0), kBlue);
+    EXPECT_EQ(at(plain, 119, 57), kBlue) << "no animation frame drawn";
+    EXPECT_EQ(at(plain, 139, 0), kGrey);
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+}
+
+TEST_F(AddTrainTest, noPantographsCycleAbove0_writesFourFramesEachOverTheOneBefore)
+{
+    composeFour();
+    frmAdd &w = openWindow();
+    choose(w, false, QStringLiteral("2"));
+    w.cmdAdd_Click();
+
+    ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
+    EXPECT_EQ(consistFiles(), (QStringList{QStringLiteral("00001_0.bmp"), QStringLiteral("00001_1.bmp"),
+                                           QStringLiteral("00001_2.bmp"), QStringLiteral("00001_3.bmp")}));
+    const QString f0 = inConsists("00001_0.bmp");
+    const QString f1 = inConsists("00001_1.bmp");
+    const QString f2 = inConsists("00001_2.bmp");
+    const QString f3 = inConsists("00001_3.bmp");
+    EXPECT_EQ(at(f0, 80, 57), kBlue) << "frame 0 is the train as composed";
+    EXPECT_EQ(at(f1, 80, 37), kBlue);
+    EXPECT_EQ(at(f1, 80, 38), kCyan) << "a 20-pixel frame stands at 58 - 20";
+    EXPECT_EQ(at(f1, 119, 57), kCyan);
+    EXPECT_EQ(at(f1, 120, 57), kGrey) << "copied at its own width";
+    EXPECT_EQ(at(f2, 80, 0), kMagenta);
+    EXPECT_EQ(at(f3, 80, 47), kMagenta) << "frame 3 is drawn over frame 2";
+    EXPECT_EQ(at(f3, 80, 48), kWhite);
+    for (const QString &frame : {f0, f1, f2, f3}) {
+        SCOPED_TRACE(frame.toStdString());
+        EXPECT_EQ(at(frame, 10, 10), kRed);
+        EXPECT_EQ(at(frame, 45, 0), kGreen) << "a pantograph vehicle is not animated";
+        EXPECT_EQ(at(frame, 130, 30), kGrey) << "an animated pantograph vehicle keeps its base picture";
+    }
+}
+
+TEST_F(AddTrainTest, pantographsCycle0_writesThePlainPictureThenThePantographPicture)
+{
+    composeFour(PantoP);
+    frmAdd &w = openWindow();
+    choose(w, true, QStringLiteral("0"));
+    w.cmdAdd_Click();
+
+    ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
+    EXPECT_EQ(consistFiles(), (QStringList{QStringLiteral("00001.bmp"), QStringLiteral("00001_SAR.bmp")}));
+    const QString plain = inConsists("00001.bmp");
+    EXPECT_EQ(at(plain, 45, 0), kGreen) << "the plain picture is saved before the pantographs";
+    const QString sar = inConsists("00001_SAR.bmp");
+    EXPECT_EQ(QImage(sar).size(), QSize(140, 58));
+    EXPECT_EQ(at(sar, 40, 0), kYellow) << "pantographs hang from row 0";
+    EXPECT_EQ(at(sar, 69, 5), kYellow);
+    EXPECT_EQ(at(sar, 69, 6), kGreen);
+    EXPECT_EQ(at(sar, 120, 3), kOrange) << "the last write holds every pantograph";
+    EXPECT_EQ(at(sar, 120, 4), kGrey);
+    EXPECT_EQ(at(sar, 80, 57), kBlue) << "no animation frame drawn";
+    EXPECT_EQ(at(sar, 10, 0), kRed);
+}
+
+TEST_F(AddTrainTest, pantographsCycleAbove0_drawsThePantographsOverFrame0)
+{
+    composeFour(PantoP);
+    frmAdd &w = openWindow();
+    choose(w, true, QStringLiteral("3"));
+    w.cmdAdd_Click();
+
+    ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
+    EXPECT_EQ(consistFiles(), (QStringList{QStringLiteral("00001_0.bmp"), QStringLiteral("00001_0_SAR.bmp"),
+                                           QStringLiteral("00001_1.bmp"), QStringLiteral("00001_2.bmp"),
+                                           QStringLiteral("00001_3.bmp")}));
+    EXPECT_EQ(at(inConsists("00001_3.bmp"), 80, 48), kWhite);
+    EXPECT_EQ(at(inConsists("00001_3.bmp"), 45, 0), kGreen) << "the frames have no pantographs";
+    const QString sar = inConsists("00001_0_SAR.bmp");
+    EXPECT_EQ(at(sar, 80, 57), kBlue) << "frame 0, not frame 3, under the pantographs";
+    EXPECT_EQ(at(sar, 80, 0), kBlue);
+    EXPECT_EQ(at(sar, 45, 0), kYellow);
+    EXPECT_EQ(at(sar, 125, 0), kOrange);
+    // The entry names frame 0 and its cycle; the library line its file name.
+    ASSERT_EQ(main->lstOriginalFile->ListCount(), 1);
+    EXPECT_TRUE(main->lstOriginalFile->List(0).startsWith(
+        QStringLiteral("{LocoStart}FILE=") + inConsists("00001_0.bmp") + QLatin1Char(';')));
+    EXPECT_TRUE(main->lstOriginalFile->List(0).contains(QStringLiteral(";SAR=J;")));
+    EXPECT_TRUE(main->lstOriginalFile->List(0).contains(QStringLiteral(";PHASENLAENGE=3;")));
+    EXPECT_TRUE(readFile(library).endsWith("YRNNN3N00001_0.bmp\r\n"));
+}
+
+TEST_F(AddTrainTest, refusedAdd_keepsTheBitmapsAndTheDrawing_andTheNextAddNumbersAbove)
+{
+    composeFour(PantoP);
+    frmAdd &w = openWindow();
+    choose(w, true, QStringLiteral("3"));
+    for (QCheckBox *box : w.chkLR)
+        box->setChecked(false);
+    w.cmdAdd_Click();
+
+    expectRefused(QStringLiteral("Select almost one value for RICHTUNG!"), QString());
+    EXPECT_EQ(consistFiles().size(), 5);
+    // The consist area shows frame 0 with the pantographs, not frame 3's animation.
+    EXPECT_EQ(main->picConsist->Width(), 140);
+    EXPECT_EQ(onScreen(80, 57), kBlue);
+    EXPECT_EQ(onScreen(45, 0), kYellow);
+    EXPECT_EQ(onScreen(125, 0), kOrange);
+    EXPECT_EQ(onScreen(10, 10), kRed);
+
+    // Put right, the train is saved again under the next number, from the picture as it stands.
+    prompts.clear();
+    prompts.givenTitles.clear();
+    w.chkLR[1]->setChecked(true);
+    w.txtCycle->setText(QStringLiteral("0"));
+    w.cmdAdd_Click();
+    ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
+    EXPECT_TRUE(consistFiles().contains(QStringLiteral("00002.bmp")));
+    EXPECT_TRUE(consistFiles().contains(QStringLiteral("00002_SAR.bmp")));
+    EXPECT_EQ(at(inConsists("00002.bmp"), 45, 0), kYellow) << "the drawing of the refused Add stays";
+    EXPECT_TRUE(readFile(library).endsWith("YRNNN0N00002.bmp\r\n"));
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+}
+
+TEST_F(AddTrainTest, drawnPicturesAreRepaintedOnScreen)
+{
+    composeFour(PantoP);
+    main->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+    QRegion repainted;
+    const auto repaint = main->picConsist->surface().onRefresh;
+    main->picConsist->surface().onRefresh = [&](const QRect &r) {
+        repainted += r;
+        repaint(r);
+    };
+    frmAdd &w = openWindow();
+    choose(w, true, QStringLiteral("2"));
+    w.txtPixels->clear(); // refused after the pictures, so the drawing stays in view
+    w.cmdAdd_Click();
+
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(repainted.contains(QRect(0, 0, 140, 58)));
+    QApplication::processEvents();
+    const QImage shown = main->picConsist->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(45, 0), kYellow);
+    EXPECT_EQ(shown.pixelColor(125, 0), kOrange);
+}
+
+TEST_F(AddTrainTest, theBusyPointerIsShownWhileBitmapsAreWritten_andIsBackForTheMessage)
+{
+    composeFour(PantoP);
+    frmAdd &w = openWindow();
+    choose(w, true, QStringLiteral("2"));
+    QFile::remove(libBase + QStringLiteral("/D/steam_2.bmp"));
+    const int before = prompts.busyCalls;
+    w.cmdAdd_Click();
+
+    EXPECT_GT(prompts.busyCalls, before);
+    EXPECT_EQ(prompts.busyDepth, 0);
+    ASSERT_EQ(prompts.busyAtMessage.size(), 1);
+    EXPECT_EQ(prompts.busyAtMessage[0], 0);
+}
+
+// ---- Numbering ----
+
+TEST_F(AddTrainTest, trainsAreNumbered00001Then00002)
+{
+    composeFour();
+    openWindow().cmdAdd_Click();
+    EXPECT_EQ(consistFiles(), QStringList{QStringLiteral("00001.bmp")});
+
+    insert(SteamS);
+    insert(LocoA, true);
+    frmAdd &w = openWindow();
+    w.txtCycle->setText(QStringLiteral("0"));
+    w.cmdAdd_Click();
+    ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
+    EXPECT_EQ(consistFiles(), (QStringList{QStringLiteral("00001.bmp"), QStringLiteral("00002.bmp")}));
+    EXPECT_EQ(QImage(inConsists("00002.bmp")).size(), QSize(90, 58));
+    EXPECT_EQ(at(inConsists("00002.bmp"), 0, 0), kBlue) << "the second train starts at column 0";
+    EXPECT_EQ(at(inConsists("00002.bmp"), 50, 0), kRed);
+}
+
+TEST_F(AddTrainTest, aMissingConsistsFolderIsReported_andNothingIsWritten)
+{
+    composeFour();
+    ASSERT_TRUE(QDir(consists).removeRecursively());
+    frmAdd &w = openWindow();
+    w.cmdAdd_Click();
+
+    ASSERT_EQ(prompts.messages.size(), 1);
+    const QString start = QStringLiteral("Cannot number a new train in %1:\n").arg(QDir::toNativeSeparators(consists));
+    EXPECT_TRUE(prompts.messages[0].text.startsWith(start)) << prompts.messages[0].text.toStdString();
+    EXPECT_GT(prompts.messages[0].text.size(), start.size()) << "the system's reason follows";
+    EXPECT_EQ(prompts.givenTitles[0], QStringLiteral("Brenvik"));
+    EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(QFileInfo::exists(consists)) << "the folder is not made";
+    EXPECT_EQ(readFile(library), kLibraryText);
+    EXPECT_EQ(main->lstOriginalFile->ListCount(), 0);
+    EXPECT_EQ(state.gConsistCount, 4);
+    EXPECT_EQ(main->picConsist->Width(), 140);
+}
+
+TEST_F(AddTrainTest, whenTrain99999Exists_theAddIsRefusedAndNoFileIsOverwritten)
+{
+    composeFour();
+    const QString last = writeFile(QStringLiteral("lib/Lib/consists/99999.bmp"), "not a picture");
+    writeFile(QStringLiteral("lib/Lib/consists/00001.bmp"), "train one");
+    frmAdd &w = openWindow();
+    w.cmdAdd_Click();
+
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0].text,
+              QStringLiteral("Cannot number a new train in %1:\nA train numbered 99999 exists: no number is left.")
+                  .arg(QDir::toNativeSeparators(consists)));
+    EXPECT_EQ(prompts.messages[0].title, QStringLiteral("Brenvik"));
+    EXPECT_EQ(consistFiles(), (QStringList{QStringLiteral("00001.bmp"), QStringLiteral("99999.bmp")}));
+    EXPECT_EQ(readFile(last), QByteArray("not a picture"));
+    EXPECT_EQ(readFile(inConsists("00001.bmp")), QByteArray("train one"));
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(readFile(library), kLibraryText);
+    EXPECT_EQ(main->lstOriginalFile->ListCount(), 0);
+}
+
+// ---- Pictures that cannot be loaded or saved ----
+
+TEST_F(AddTrainTest, aMissingVehicleFrameStopsTheAdd_andTheFramesSavedBeforeStay)
+{
+    composeFour();
+    const QString frame2 = libBase + QStringLiteral("/D/steam_2.bmp");
+    QFile::remove(frame2);
+    frmAdd &w = openWindow();
+    choose(w, false, QStringLiteral("1"));
+    w.cmdAdd_Click();
+
+    ASSERT_EQ(prompts.messages.size(), 1);
+    const QString start = QStringLiteral("Cannot load %1:\n").arg(QDir::toNativeSeparators(frame2));
+    EXPECT_TRUE(prompts.messages[0].text.startsWith(start)) << prompts.messages[0].text.toStdString();
+    EXPECT_EQ(prompts.givenTitles[0], QStringLiteral("Brenvik"));
+    EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(consistFiles(), (QStringList{QStringLiteral("00001_0.bmp"), QStringLiteral("00001_1.bmp")}));
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(readFile(library), kLibraryText);
+    EXPECT_EQ(main->lstOriginalFile->ListCount(), 0);
+    EXPECT_EQ(state.gConsistCount, 4);
+}
+
+TEST_F(AddTrainTest, aMissingPantographPictureStopsTheAdd_andThePlainPictureStays)
+{
+    composeFour(PantoP);
+    const QString pantographs = libBase + QStringLiteral("/ET/both_0_SAR.bmp");
+    QFile::remove(pantographs);
+    frmAdd &w = openWindow();
+    choose(w, true, QStringLiteral("0"));
+    w.cmdAdd_Click();
+
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].text.startsWith(
+        QStringLiteral("Cannot load %1:\n").arg(QDir::toNativeSeparators(pantographs))))
+        << prompts.messages[0].text.toStdString();
+    EXPECT_EQ(consistFiles(), (QStringList{QStringLiteral("00001.bmp"), QStringLiteral("00001_SAR.bmp")}))
+        << "the picture with the first vehicle's pantographs was saved before";
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(readFile(library), kLibraryText);
+    EXPECT_EQ(main->lstOriginalFile->ListCount(), 0);
+}
+
+TEST_F(AddTrainTest, aBitmapThatCannotBeSavedIsReported)
+{
+    composeFour();
+    makeDir(QStringLiteral("lib/Lib/consists/00001.bmp")); // a folder where the picture should go
+    frmAdd &w = openWindow();
+    w.cmdAdd_Click();
+
+    ASSERT_EQ(prompts.messages.size(), 1);
+    const QString start = QStringLiteral("Cannot save %1:\n").arg(QDir::toNativeSeparators(inConsists("00001.bmp")));
+    EXPECT_TRUE(prompts.messages[0].text.startsWith(start)) << prompts.messages[0].text.toStdString();
+    EXPECT_GT(prompts.messages[0].text.size(), start.size());
+    EXPECT_EQ(prompts.givenTitles[0], QStringLiteral("Brenvik"));
+    EXPECT_TRUE(QFileInfo(inConsists("00001.bmp")).isDir());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(readFile(library), kLibraryText);
+    EXPECT_EQ(main->lstOriginalFile->ListCount(), 0);
+}
+
+// ---- Refusals ----
+
+TEST_F(AddTrainTest, everyRefusalNamesItsFieldAndMovesTheFocusThere)
+{
+    using Edit = std::function<void(frmAdd &)>;
+    using Target = std::function<QWidget *(frmAdd &)>;
+    const auto twoTicked = [](const auto &group) {
+        const QSignalBlocker b0(group[0]);
+        const QSignalBlocker b1(group[1]);
+        group[0]->setChecked(true);
+        group[1]->setChecked(true);
+    };
+    struct Row {
+        const char *what;
+        Edit edit;
+        QString text;
+        QString givenTitle;
+        Target focus;
+        bool picturesWritten;
+    };
+    const QString brenvik = QStringLiteral("Brenvik");
+    const Row rows[] = {
+        {"no era", [](frmAdd &w) { w.chkEPO[4]->setChecked(false); },
+         QStringLiteral("Select almost one value for EPOCHE!"), brenvik, [](frmAdd &w) { return w.chkEPO[1]; }, true},
+        {"three eras",
+         [](frmAdd &w) {
+             w.chkEPO[2]->setChecked(true);
+             w.chkEPO[6]->setChecked(true);
+         },
+         QStringLiteral("Select one or two values for EPOCHE!"), brenvik, [](frmAdd &w) { return w.chkEPO[1]; }, true},
+        {"no country", [](frmAdd &w) { w.cboUland->setEditText(QStringLiteral("   ")); },
+         QStringLiteral("Select the country ULAND!"), brenvik, [](frmAdd &w) { return w.cboUland; }, true},
+        {"no type", [](frmAdd &w) { w.cboGT->setCurrentIndex(-1); }, QStringLiteral("Select the type GT!"), brenvik,
+         [](frmAdd &w) { return w.cboGT; }, true},
+        {"no overhead line", [](frmAdd &w) { w.chkOL[0]->setChecked(false); },
+         QStringLiteral("Select almost one value for OL!"), QString(), [](frmAdd &w) { return w.chkOL[1]; }, true},
+        {"two overhead lines", [&](frmAdd &w) { twoTicked(w.chkOL); }, QStringLiteral("Select one value for OL!"),
+         brenvik, [](frmAdd &w) { return w.chkOL[1]; }, true},
+        {"height 39", [](frmAdd &w) { w.txtPixels->setText(QStringLiteral("39")); },
+         QStringLiteral("Select the height OLH or set to correct value [40-90]!"), brenvik,
+         [](frmAdd &w) { return w.txtPixels; }, true},
+        {"height 91", [](frmAdd &w) { w.txtPixels->setText(QStringLiteral("91")); },
+         QStringLiteral("Select the height OLH or set to correct value [40-90]!"), brenvik,
+         [](frmAdd &w) { return w.txtPixels; }, true},
+        {"height empty, overhead line N",
+         [](frmAdd &w) {
+             w.chkOL[1]->setChecked(true);
+             w.txtPixels->clear();
+         },
+         QStringLiteral("Select the height OLH or set to correct value [40-90]!"), brenvik,
+         [](frmAdd &w) { return w.txtPixels; }, true},
+        {"pantograph picture missing", [](frmAdd &w) { w.chkSAR[0]->setChecked(true); }, QString(), brenvik,
+         [](frmAdd &w) { return w.chkSAR[0]; }, true},
+        {"no direction", [](frmAdd &w) { w.chkLR[2]->setChecked(false); },
+         QStringLiteral("Select almost one value for RICHTUNG!"), QString(), [](frmAdd &w) { return w.chkLR[1]; },
+         true},
+        {"two directions", [&](frmAdd &w) { twoTicked(w.chkLR); }, QStringLiteral("Select one value for RICHTUNG!"),
+         brenvik, [](frmAdd &w) { return w.chkLR[1]; }, true},
+        {"cycle 10", [](frmAdd &w) { w.txtCycle->setText(QStringLiteral("10")); },
+         QStringLiteral("The maximum value of cycle frequency is 9 [0-9] PHASENLAENGE!"), brenvik,
+         [](frmAdd &w) { return w.txtCycle; }, true},
+        {"pasted negative cycle", [](frmAdd &w) { w.txtCycle->setText(QStringLiteral("-1")); },
+         QStringLiteral("The maximum value of cycle frequency is 9 [0-9] PHASENLAENGE!"), brenvik,
+         [](frmAdd &w) { return w.txtCycle; }, false},
+    };
+    int number = 0;
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        frmAdd &w = openWindow();
+        const QString label = w.txtLabel->text();
+        row.edit(w);
+        w.cmdAdd_Click();
+
+        const int before = number;
+        if (row.picturesWritten)
+            ++number;
+        const QString file = QStringLiteral("%1.bmp").arg(number, 5, 10, QLatin1Char('0'));
+        const QString text = row.text.isEmpty() ? QDir::toNativeSeparators(consists + QStringLiteral("/%1_SAR.bmp").arg(
+                                                                              number, 5, 10, QLatin1Char('0')))
+                                                      + QStringLiteral(" doesn't exist!")
+                                                : row.text;
+        expectRefused(text, row.givenTitle);
+        EXPECT_EQ(QApplication::focusWidget(), row.focus(w));
+        EXPECT_EQ(w.txtLabel->text(), label) << "the entries stay";
+        if (row.picturesWritten)
+            EXPECT_TRUE(consistFiles().contains(file)) << "the bitmaps stay";
+        else
+            EXPECT_EQ(consistFiles().size(), before) << "nothing is written";
+        EXPECT_EQ(state.gConsistCount, 4);
+        EXPECT_EQ(main->picConsist->Width(), 140);
+    }
+}
+
+// ---- Library line and entry ----
+
+TEST_F(AddTrainTest, theLibraryLineAndTheEntryByteForByte)
+{
+    composeFour();
+    frmAdd &w = openWindow();
+    w.txtLabel->setText(QStringLiteral("  Mixed train \xe9t\xe9  "));
+    w.chkEPO[3]->setChecked(true); // with the preset 4
+    w.chkSW[0]->setChecked(true);
+    w.txtCycle->setText(QStringLiteral("0"));
+    w.cmdAdd_Click();
+    ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
+
+    const QByteArray line = QByteArray("Mixed train \xe9t\xe9").leftJustified(40, ' ') + "3-4FRGE Y54NBYYN0N00001.bmp";
+    EXPECT_EQ(readFile(library), kLibraryText + line + "\r\n");
+    const QString entry = QStringLiteral("{LocoStart}FILE=") + inConsists("00001.bmp")
+                          + QStringLiteral(";LABEL=Mixed train \xe9t\xe9;GT=E;EPOCHE=3-4;ULAND=FRG;OL=J;OLH=4;"
+                                           "RANGIER=J;WZ=J;ZG=63;SELECTED=1;{LocoEnd}");
+    ASSERT_EQ(main->lstOriginalFile->ListCount(), 1);
+    EXPECT_EQ(main->lstOriginalFile->List(0), entry);
+    EXPECT_EQ(main->lstOriginalFile->ListIndex(), 0);
+    ASSERT_EQ(main->mQueueTags.size(), 1);
+    EXPECT_TRUE(main->mQueueTags[0].fromAddConsist);
+    EXPECT_EQ(main->mQueueTags[0].libraryFile, library);
+    EXPECT_EQ(main->mQueueTags[0].libraryLine, line);
+}
+
+TEST_F(AddTrainTest, aLibraryWithoutAFinalLineBreakGetsTheTrainOnALineOfItsOwn)
+{
+    QByteArray text = kLibraryText;
+    text.chop(2);
+    writeFile(QStringLiteral("lib/Lib.txt"), text);
+    startMain();
+    insert(LocoA, true);
+    frmAdd &w = openWindow();
+    w.cmdAdd_Click();
+    ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
+
+    const QByteArray line = QByteArray("Loco A").leftJustified(40, ' ') + "4  FRGE Y54NBNYN0N00001.bmp";
+    EXPECT_EQ(readFile(library), text + "\r\n" + line + "\r\n");
+    ASSERT_EQ(main->lstSource->ListCount(), 5);
+    EXPECT_EQ(state.gVehicles.last().Path, inConsists("00001.bmp"));
+    EXPECT_EQ(main->lstOriginalFile->List(0),
+              QStringLiteral("{LocoStart}FILE=") + inConsists("00001.bmp")
+                  + QStringLiteral(";LABEL=Loco A;GT=E;EPOCHE=4;ULAND=FRG;OL=J;OLH=4;WZ=J;ZG=63;SELECTED=1;{LocoEnd}"));
+    EXPECT_EQ(main->mQueueTags.value(0).libraryLine, line);
+}
+
+TEST_F(AddTrainTest, aThreeRailAnimatedTrainFromTheInheritedVehicle)
+{
+    insert(SteamS);
+    insert(BothB, true);
+    frmAdd &w = openWindow();
+    w.chkSAR[1]->setChecked(true);
+    w.cmdAdd_Click(); // cycle 2 as inherited
+    ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
+
+    EXPECT_TRUE(readFile(library).endsWith(QByteArray("Both B").leftJustified(40, ' ')
+                                           + "5  NL ET340NBNNY2N00001_0.bmp\r\n"));
+    EXPECT_EQ(main->lstOriginalFile->List(0),
+              QStringLiteral("{LocoStart}FILE=") + inConsists("00001_0.bmp")
+                  + QStringLiteral(";LABEL=Both B;GT=ET;EPOCHE=5;ULAND=NL;OL=N;DT=J;PHASENLAENGE=2;"
+                                   "ZG=63;FLAGS=32;SELECTED=1;{LocoEnd}"));
+}
+
+TEST_F(AddTrainTest, aLibraryThatCannotBeAppendedTo_isReportedAndLeftAsItWas)
+{
+    // The Add's file operations are counted through until the one that writes the library fails.
+    bool reached = false;
+    for (int n = 1; n <= 30 && !reached; ++n) {
+        SCOPED_TRACE(n);
+        library = makeLibrary(QStringLiteral("try%1").arg(n), kLibraryText);
+        startMain();
+        insert(LocoA, true);
+        frmAdd &w = openWindow();
+        platform::FileFaults::failAt(n, QStringLiteral("Disk full"));
+        w.cmdAdd_Click();
+        platform::FileFaults::reset();
+        ASSERT_EQ(prompts.messages.size(), 1);
+        const QString expected =
+            QStringLiteral("Cannot append to %1:\nDisk full").arg(QDir::toNativeSeparators(library));
+        if (prompts.messages[0].text != expected)
+            continue;
+        reached = true;
+        EXPECT_EQ(prompts.givenTitles[0], QStringLiteral("Brenvik"));
+        EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(readFile(library), kLibraryText) << "nothing half-written";
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(main->lstOriginalFile->ListCount(), 0);
+        EXPECT_EQ(main->lstSource->ListCount(), 4);
+        EXPECT_EQ(state.gConsistCount, 1);
+        EXPECT_EQ(main->picConsist->Width(), 40);
+    }
+    EXPECT_TRUE(reached);
+}
+
+// ---- The whole road of a train ----
+
+TEST_F(AddTrainTest, aSuccessfulAdd_emptiesTheConsistAreaAndClosesTheWindow)
+{
+    composeFour(PantoP);
+    main->picConsist->setLeft(-30);
+    const QList<SpecialItem> specials = state.gSpecials;
+    const int16_t lastWidth = main->mLastWidth;
+    frmAdd &w = openWindow();
+    w.cmdAdd_Click();
+    ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
+
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+    EXPECT_EQ(main->picConsist->Width(), 0);
+    EXPECT_EQ(main->picConsist->Left(), 0);
+    EXPECT_EQ(state.gConsistCount, 0);
+    EXPECT_EQ(state.gSpecialCount, 3);
+    EXPECT_EQ(state.gSpecials.size(), specials.size());
+    EXPECT_EQ(state.gInherited.Path, libBase + QStringLiteral("/E/pant.bmp"));
+    EXPECT_EQ(main->mLastWidth, lastWidth);
+    EXPECT_FALSE(main->chkInherit->isChecked());
+
+    // The next insert starts a new consist at column 0, its picture cleared.
+    main->picConsist->setWidth(60);
+    EXPECT_EQ(onScreen(45, 0), kBlack);
+}
+
+TEST_F(AddTrainTest, theRoadOfOneTrain_fromTheLibraryToTheQueueAndBackByEraseLast)
+{
+    const QString sample = writeSampleLibrary(path(QStringLiteral("sample")));
+    ASSERT_FALSE(sample.isEmpty());
+    library = sample;
+    const QByteArray before = readFile(sample);
+    startMain();
+    // Steam locomotive (animated) inherited, then two coaches.
+    const int count = main->lstSource->ListCount();
+    ASSERT_GE(count, 11);
+    insert(2, true);
+    insert(9);
+    insert(10);
+    EXPECT_EQ(state.gConsistCount, 3);
+
+    bool shown = false;
+    main->showModal = [&](QDialog &dialog) {
+        shown = true;
+        auto *w = qobject_cast<frmAdd *>(&dialog);
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->txtCycle->text(), QStringLiteral("3"));
+        w->cmdAdd_Click();
+        EXPECT_EQ(w->result(), QDialog::Accepted);
+    };
+    main->cmdX_Click();
+    ASSERT_TRUE(shown);
+    ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
+
+    const QString consistsOfSample = QFileInfo(sample).absolutePath() + QStringLiteral("/Library/consists/");
+    const QString frame0 = consistsOfSample + QStringLiteral("00001_0.bmp");
+    EXPECT_EQ(QDir(consistsOfSample).entryList(QDir::Files, QDir::Name),
+              (QStringList{QStringLiteral("00001_0.bmp"), QStringLiteral("00001_1.bmp"), QStringLiteral("00001_2.bmp"),
+                           QStringLiteral("00001_3.bmp")}));
+    ASSERT_EQ(main->lstSource->ListCount(), count + 1);
+    EXPECT_TRUE(main->lstSource->List(count).startsWith(QStringLiteral("Steam locomotive 2-6-0 with tender")));
+    ASSERT_EQ(main->lstOriginalFile->ListCount(), 1);
+    EXPECT_TRUE(main->lstOriginalFile->List(0).startsWith(QStringLiteral("{LocoStart}FILE=") + frame0 + ';'));
+    EXPECT_EQ(state.gConsistCount, 0);
+
+    // The new train is a vehicle of the library: selected, it shows its picture, frame 0.
+    main->lstSource->setListIndex(count);
+    main->lstSource_Click();
+    EXPECT_EQ(state.gSelVehicle, count + 1);
+    EXPECT_EQ(main->picPreview->surface().Image(), QImage(frame0).convertToFormat(QImage::Format_RGB32));
+
+    // Erase Last takes exactly this train back.
+    main->Command1_Click();
+    EXPECT_EQ(main->lstOriginalFile->ListCount(), 0);
+    EXPECT_EQ(main->lstSource->ListCount(), count);
+    EXPECT_EQ(readFile(sample), before);
+    EXPECT_FALSE(QFileInfo::exists(frame0));
+    EXPECT_TRUE(QFileInfo::exists(consistsOfSample + QStringLiteral("00001_3.bmp"))) << "frames 1 to 3 stay";
+}
+
+TEST_F(AddTrainTest, theGateOpensTheWindow_aRefusalKeepsItOpenUntilTheTrainIsAdded)
+{
+    composeFour();
+    int refusals = 0;
+    main->showModal = [&](QDialog &dialog) {
+        auto *w = qobject_cast<frmAdd *>(&dialog);
+        ASSERT_NE(w, nullptr);
+        w->txtPixels->setText(QStringLiteral("95"));
+        w->cmdAdd_Click();
+        refusals = int(prompts.messages.size());
+        EXPECT_TRUE(main->lstOriginalFile->ListCount() == 0);
+        w->txtPixels->setText(QStringLiteral("90"));
+        w->cmdAdd_Click();
+        EXPECT_EQ(w->result(), QDialog::Accepted);
+    };
+    main->cmdX_Click();
+    EXPECT_EQ(refusals, 1);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Select the height OLH or set to correct value [40-90]!"));
+    EXPECT_EQ(consistFiles(), (QStringList{QStringLiteral("00001.bmp"), QStringLiteral("00002.bmp")}));
+    EXPECT_TRUE(readFile(library).endsWith("FRGE Y90NBNYN0N00002.bmp\r\n"));
+    ASSERT_EQ(main->lstOriginalFile->ListCount(), 1);
+    EXPECT_TRUE(main->lstOriginalFile->List(0).contains(QStringLiteral(";OL=J;OLH=-32;")));
+
+    // The area is empty now: the gate refuses until vehicles are inserted again.
+    main->showModal = [](QDialog &) { FAIL() << "the window must not open"; };
+    main->cmdX_Click();
+    ASSERT_EQ(prompts.messages.size(), 2);
+    EXPECT_EQ(prompts.messages[1].text, QStringLiteral("To add a consist, put the vehicles in the consist area!"));
+}

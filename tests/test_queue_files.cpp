@@ -1,0 +1,284 @@
+#include "TestSupport.h"
+#include "main/QueueFiles.h"
+#include "platform/FileFaults.h"
+#include <QDir>
+#include <QFile>
+#include <functional>
+
+using platform::FileFaults;
+using platform::Status;
+
+namespace {
+
+class QueueFilesTest : public TempDirTest {
+protected:
+    QStringList folderContents() const { return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden); }
+
+    // Runs `act` once with every file operation it makes failing in turn, restoring the files
+    // with `prepare` before each run, and hands each failed run to `check`. Returns how many
+    // operations a run makes.
+    int failEachOperation(const std::function<void()> &prepare, const std::function<Status()> &act,
+                          const std::function<void(int n, const Status &)> &check)
+    {
+        for (int n = 1; n < 50; ++n) {
+            prepare();
+            FileFaults::failAt(n, QStringLiteral("Disk on fire"));
+            const Status status = act();
+            const bool failed = FileFaults::count() >= n;
+            FileFaults::reset();
+            if (!failed) {
+                EXPECT_TRUE(status.ok()) << "run " << n << ": " << qPrintable(status.reason());
+                return n - 1;
+            }
+            EXPECT_FALSE(status.ok()) << "operation " << n << " failed but success was reported";
+            check(n, status);
+        }
+        ADD_FAILURE() << "the operation never ran without failure";
+        return 0;
+    }
+};
+
+} // namespace
+
+TEST_F(QueueFilesTest, rewriteDropsTheLastLineAndBlankLines)
+{
+    const struct {
+        const char *name;
+        QByteArray before;
+        QByteArray after;
+    } rows[] = {
+        {"A, empty, B, T", "A\r\n\r\nB\r\nT\r\n", "A\r\nB\r\n"},
+        {"line feeds only, no final break", "A\n\nB\nT", "A\r\nB\r\n"},
+        {"the one line T", "T\r\n", ""},
+        {"the one line T without a break", "T", ""},
+        {"an empty file", "", ""},
+        {"lines of spaces go, a tab stays", "A\r\n   \r\n\t\r\n \r\nT\r\n", "A\r\n\t\r\n"},
+        {"blanks inside and around a line stay", "  A  B \r\nT\r\n", "  A  B \r\n"},
+        {"a last line of spaces is still the last", "A\r\nB\r\n   \r\n", "A\r\nB\r\n"},
+        {"Latin-1 bytes are kept", "Z\xfcrich\r\nT\r\n", "Z\xfcrich\r\n"},
+    };
+    for (const auto &row : rows) {
+        const QString lib = writeFile(QStringLiteral("Library.txt"), row.before);
+        ASSERT_TRUE(queuefiles::rewriteWithoutLastLine(lib).ok()) << row.name;
+        EXPECT_EQ(readFile(lib), row.after) << row.name;
+        EXPECT_TRUE(QFile::exists(lib)) << row.name;
+        EXPECT_EQ(folderContents(), QStringList{QStringLiteral("Library.txt")}) << "no temporary file left";
+    }
+}
+
+TEST_F(QueueFilesTest, rewriteKeepsTheLibrarysPermissions)
+{
+    const QString lib = writeFile(QStringLiteral("Library.txt"), "A\r\nT\r\n");
+    const auto perms = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(lib, perms));
+    ASSERT_TRUE(queuefiles::rewriteWithoutLastLine(lib).ok());
+    const auto ownerGroupOther = QFileDevice::Permissions(0x7777) & ~QFileDevice::Permissions(0x0700);
+    EXPECT_EQ(QFile::permissions(lib) & ownerGroupOther, perms);
+}
+
+TEST_F(QueueFilesTest, rewriteOfAMissingLibraryFailsNamingIt)
+{
+    const QString lib = path(QStringLiteral("Gone.txt"));
+    const Status status = queuefiles::rewriteWithoutLastLine(lib);
+    EXPECT_FALSE(status.ok());
+    EXPECT_EQ(status.path(), lib);
+    EXPECT_FALSE(QFile::exists(lib)) << "nothing is made in its place";
+}
+
+TEST_F(QueueFilesTest, eraseLast_keepsLibraryWhenAnyFileOperationFails)
+{
+    const QByteArray before = "A\r\n\r\nB\r\nT\r\n";
+    const QString lib = path(QStringLiteral("Library.txt"));
+    const int operations = failEachOperation([&] { writeFile(QStringLiteral("Library.txt"), before); },
+                                             [&] { return queuefiles::rewriteWithoutLastLine(lib); },
+                                             [&](int n, const Status &status) {
+                                                 EXPECT_EQ(readFile(lib), before) << "operation " << n;
+                                                 EXPECT_EQ(status.reason(), QStringLiteral("Disk on fire"));
+                                                 EXPECT_EQ(status.path(), lib);
+                                                 EXPECT_EQ(folderContents(), QStringList{QStringLiteral("Library.txt")});
+                                             });
+    EXPECT_GE(operations, 3) << "read, write and rename all pass through the seam";
+}
+
+TEST_F(QueueFilesTest, lastLineIsReadWithoutItsLineEnd)
+{
+    const struct {
+        QByteArray content;
+        QByteArray last;
+    } rows[] = {
+        {"A\r\nB\r\n", "B"},
+        {"A\r\nB", "B"},
+        {"A\r\n\r\n", ""},
+        {"", ""},
+        {"  T  \r\n", "  T  "},
+    };
+    for (const auto &row : rows) {
+        const QString lib = writeFile(QStringLiteral("Library.txt"), row.content);
+        QByteArray line = "stale";
+        ASSERT_TRUE(queuefiles::lastLineOf(lib, line).ok());
+        EXPECT_EQ(line, row.last) << row.content.constData();
+    }
+    QByteArray line = "stale";
+    EXPECT_FALSE(queuefiles::lastLineOf(path(QStringLiteral("missing.txt")), line).ok());
+    EXPECT_TRUE(line.isEmpty());
+}
+
+TEST(QueueFiles, trainEntriesAreThoseInAConsistsFolderWhateverTheCase)
+{
+    const struct {
+        const char *file;
+        bool train;
+    } rows[] = {
+        {"/rail/lib/consists/00001.bmp", true},
+        {"/rail/lib/Consists/00001_0.bmp", true},
+        {"/rail/lib/CONSISTS/00002.bmp", true},
+        {"/rail/lib/E/e44.bmp", false},
+        {"/rail/lib/consists.bmp", false},
+        {"/rail/lib/myconsists/x.bmp", true},
+        {"", false},
+    };
+    for (const auto &row : rows) {
+        QString file = QString::fromLatin1(row.file);
+        file.replace(u'/', QDir::separator());
+        EXPECT_EQ(queuefiles::isTrainEntryFile(file), row.train) << row.file;
+    }
+}
+
+TEST_F(QueueFilesTest, undoTrainRemovesTheLineAndThenTheBitmap)
+{
+    const QString lib = writeFile(QStringLiteral("Library.txt"), "A\r\n\r\nB\r\nT 00004.bmp\r\n");
+    const QString bmp = writeFile(QStringLiteral("Library/consists/00004.bmp"), "BM");
+    bool undone = false;
+    ASSERT_TRUE(queuefiles::undoTrainAddition(lib, "T 00004.bmp", bmp, undone).ok());
+    EXPECT_TRUE(undone);
+    EXPECT_EQ(readFile(lib), QByteArray("A\r\nB\r\n"));
+    EXPECT_FALSE(QFile::exists(bmp));
+}
+
+TEST_F(QueueFilesTest, undoTrainTouchesNothingWhenTheLibraryEndsWithAnotherLine)
+{
+    const struct {
+        const char *name;
+        QByteArray content;
+    } rows[] = {
+        {"another vehicle appended since", "A\r\nT 00004.bmp\r\nV\r\n"},
+        {"an empty library", ""},
+        {"the line only near the end", "T 00004.bmp\r\n\r\n"},
+    };
+    for (const auto &row : rows) {
+        const QString lib = writeFile(QStringLiteral("Library.txt"), row.content);
+        const QString bmp = writeFile(QStringLiteral("Library/consists/00004.bmp"), "BM");
+        bool undone = true;
+        ASSERT_TRUE(queuefiles::undoTrainAddition(lib, "T 00004.bmp", bmp, undone).ok()) << row.name;
+        EXPECT_FALSE(undone) << row.name;
+        EXPECT_EQ(readFile(lib), row.content) << row.name;
+        EXPECT_TRUE(QFile::exists(bmp)) << row.name << ": a train that stays in the library keeps its bitmap";
+    }
+}
+
+TEST_F(QueueFilesTest, undoTrainLeavesTheLibraryWholeWhateverFails)
+{
+    const QByteArray before = "A\r\nT 00004.bmp\r\n";
+    const QString lib = path(QStringLiteral("Library.txt"));
+    const QString bmp = path(QStringLiteral("Library/consists/00004.bmp"));
+    bool undone = false;
+    const int operations = failEachOperation(
+        [&] {
+            writeFile(QStringLiteral("Library.txt"), before);
+            writeFile(QStringLiteral("Library/consists/00004.bmp"), "BM");
+        },
+        [&] { return queuefiles::undoTrainAddition(lib, "T 00004.bmp", bmp, undone); },
+        [&](int n, const Status &) {
+            if (undone) {
+                EXPECT_EQ(readFile(lib), QByteArray("A\r\n")) << "operation " << n;
+                EXPECT_TRUE(QFile::exists(bmp)) << "the failed delete left the bitmap";
+            } else {
+                EXPECT_EQ(readFile(lib), before) << "operation " << n;
+                EXPECT_TRUE(QFile::exists(bmp)) << "the bitmap goes only after its line";
+            }
+        });
+    EXPECT_GE(operations, 4);
+}
+
+TEST_F(QueueFilesTest, appendCreatesAMissingIniFile)
+{
+    const QString ini = path(QStringLiteral("USER_BMP.INI"));
+    ASSERT_TRUE(queuefiles::writeIniEntries(ini, {QStringLiteral("E1"), QStringLiteral("E2")}, true).ok());
+    EXPECT_EQ(readFile(ini), QByteArray("E1\r\nE2\r\n"));
+}
+
+TEST_F(QueueFilesTest, appendKeepsEveryByteAndStartsALineOfItsOwn)
+{
+    const struct {
+        const char *name;
+        QByteArray before;
+        QByteArray after;
+    } rows[] = {
+        {"ends with CR LF", "[old]\r\nX\r\n", "[old]\r\nX\r\nE1\r\nE2\r\n"},
+        {"ends without a line break", "[old]\r\nX", "[old]\r\nX\r\nE1\r\nE2\r\n"},
+        {"ends with a line feed", "X\n", "X\nE1\r\nE2\r\n"},
+        {"empty", "", "E1\r\nE2\r\n"},
+    };
+    for (const auto &row : rows) {
+        const QString ini = writeFile(QStringLiteral("USER_BMP.INI"), row.before);
+        ASSERT_TRUE(queuefiles::writeIniEntries(ini, {QStringLiteral("E1"), QStringLiteral("E2")}, true).ok());
+        EXPECT_EQ(readFile(ini), row.after) << row.name;
+    }
+}
+
+TEST_F(QueueFilesTest, replaceLeavesExactlyTheEntriesInQueueOrder)
+{
+    const QString ini = writeFile(QStringLiteral("USER_BMP.INI"), "[old]\r\nold entry\r\nmore\r\nand more\r\n");
+    const QStringList entries = {QStringLiteral("{LocoStart}FILE=/a.bmp;{LocoEnd}"),
+                                 QStringLiteral("{LocoStart}FILE=/b.bmp;{LocoEnd}"),
+                                 QStringLiteral("{LocoStart}FILE=/a.bmp;{LocoEnd}")};
+    ASSERT_TRUE(queuefiles::writeIniEntries(ini, entries, false).ok());
+    EXPECT_EQ(readFile(ini), QByteArray("{LocoStart}FILE=/a.bmp;{LocoEnd}\r\n"
+                                        "{LocoStart}FILE=/b.bmp;{LocoEnd}\r\n"
+                                        "{LocoStart}FILE=/a.bmp;{LocoEnd}\r\n"));
+}
+
+TEST_F(QueueFilesTest, entriesAreWrittenAsLatin1)
+{
+    const QString ini = path(QStringLiteral("USER_BMP.INI"));
+    ASSERT_TRUE(queuefiles::writeIniEntries(ini, {QStringLiteral("LABEL=Z\u00fcrich;")}, false).ok());
+    EXPECT_EQ(readFile(ini), QByteArray("LABEL=Z\xfcrich;\r\n"));
+}
+
+TEST_F(QueueFilesTest, aFailingIniWriteKeepsTheOldFile)
+{
+    const QByteArray before = "[old]\r\nX";
+    const QString ini = path(QStringLiteral("USER_BMP.INI"));
+    for (const bool append : {true, false}) {
+        const int operations = failEachOperation(
+            [&] { writeFile(QStringLiteral("USER_BMP.INI"), before); },
+            [&] { return queuefiles::writeIniEntries(ini, {QStringLiteral("E1"), QStringLiteral("E2")}, append); },
+            [&](int n, const Status &status) {
+                EXPECT_EQ(readFile(ini), before) << (append ? "append" : "replace") << ", operation " << n;
+                EXPECT_EQ(status.path(), ini);
+                EXPECT_EQ(folderContents(), QStringList{QStringLiteral("USER_BMP.INI")});
+            });
+        EXPECT_GE(operations, 2);
+    }
+}
+
+TEST_F(QueueFilesTest, aFailingAppendToAMissingFileLeavesNothingWritten)
+{
+    const QString ini = path(QStringLiteral("USER_BMP.INI"));
+    failEachOperation([&] { QFile::remove(ini); },
+                      [&] { return queuefiles::writeIniEntries(ini, {QStringLiteral("E1")}, true); },
+                      [&](int n, const Status &) {
+                          EXPECT_TRUE(readFile(ini).isEmpty()) << "operation " << n;
+                      });
+}
+
+TEST_F(QueueFilesTest, writingIntoAMissingFolderFailsNamingTheFile)
+{
+    const QString ini = path(QStringLiteral("nowhere/USER_BMP.INI"));
+    for (const bool append : {true, false}) {
+        const Status status = queuefiles::writeIniEntries(ini, {QStringLiteral("E1")}, append);
+        EXPECT_FALSE(status.ok());
+        EXPECT_EQ(status.path(), ini);
+        EXPECT_FALSE(status.reason().isEmpty());
+    }
+}
