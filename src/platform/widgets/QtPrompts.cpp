@@ -51,7 +51,10 @@ MsgAnswer QtPrompts::message(const QString &text, const QString &title, MsgIcon 
 {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title.isEmpty() ? applicationTitle() : title);
-    box.setText(text);
+    // A lone carriage return breaks the line in the platform's message boxes; Qt wants a line feed.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box.setText(shown);
     box.setIcon(qtIcon(icon));
     if (buttons == MsgButtons::OKCancel)
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);

@@ -1,0 +1,540 @@
+#include "TestSupport.h"
+#include "main/ConsistRules.h"
+#include "main/frmBrenvik.h"
+#include "platform/ScriptedPrompts.h"
+#include "platform/widgets/ListBox.h"
+#include "platform/widgets/PictureBox.h"
+#include <QCheckBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::ScriptedPrompts;
+
+namespace {
+
+// One vehicle of a test library: its line's fields that matter here and its picture.
+struct Vehicle {
+    const char *label;
+    char sar;
+    char phase;
+    char variations;
+    const char *file;
+    QSize size;
+    QColor colour;
+};
+
+QByteArray lineOf(const Vehicle &v)
+{
+    return QByteArray(v.label).leftJustified(40, ' ', true) + "5  FRGE Y58" + v.sar + "LNNN" + v.phase + v.variations
+        + v.file + "\r\n";
+}
+
+// A picture that shows where it was copied from: a fill with a differently coloured corner.
+QImage pictureOf(QSize size, QColor colour)
+{
+    return solidImage(size.width(), size.height(), colour, colour.darker(200));
+}
+
+class Consist : public TempDirTest {
+protected:
+    void SetUp() override
+    {
+        TempDirTest::SetUp();
+        window = std::make_unique<frmBrenvik>(state, prompts);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void TearDown() override
+    {
+        window.reset();
+        TempDirTest::TearDown();
+    }
+
+    // Draws every vehicle's bitmap into lib/trains/E and opens lib/trains.txt listing them.
+    void openLibrary(const QList<Vehicle> &vehicles, const QString &file = QStringLiteral("lib/trains.txt"))
+    {
+        QByteArray lines;
+        for (const Vehicle &v : vehicles) {
+            lines += lineOf(v);
+            writeBmp(QStringLiteral("lib/trains/E/") + QLatin1String(v.file), pictureOf(v.size, v.colour));
+        }
+        prompts.chooseNext(writeFile(file, lines));
+        window->menuOpen_Click();
+        ASSERT_TRUE(prompts.messages.isEmpty());
+    }
+    QString bitmapPath(const char *file) const { return path(QStringLiteral("lib/trains/E/") + QLatin1String(file)); }
+    void overlay(const char *file, QSize size, QColor colour)
+    {
+        writeBmp(QStringLiteral("lib/trains/E/") + QLatin1String(file), pictureOf(size, colour));
+    }
+
+    void select(int row)
+    {
+        window->lstSource->setListIndex(row);
+        window->lstSource_Click();
+        ASSERT_TRUE(prompts.messages.isEmpty());
+    }
+    void click(const char *button)
+    {
+        auto *b = window->findChild<QPushButton *>(QLatin1String(button));
+        ASSERT_NE(b, nullptr) << button;
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    // Steps the variation buttons up until the label names `slot`.
+    void chooseVariation(const char *slot)
+    {
+        for (int i = 0; i < 41 && window->lblVAR->text() != QStringLiteral("Variation: ") + QLatin1String(slot); ++i)
+            click("cmdVarSu");
+        ASSERT_EQ(window->lblVAR->text(), QStringLiteral("Variation: ") + QLatin1String(slot));
+    }
+    void insert(int row, bool inherit = false)
+    {
+        select(row);
+        window->chkInherit->setChecked(inherit);
+        click("cmdAdd");
+    }
+
+    QSize trainSize() const { return {window->picConsist->Width(), window->picConsist->Height()}; }
+    QImage train() const { return window->picConsist->surface().Image(); }
+
+    // What the train should look like: black, with the pictures drawn at their places in order.
+    struct Drawn {
+        QPoint at;
+        QImage picture;
+    };
+    static QImage expected(QSize size, const QList<Drawn> &drawn)
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        for (const Drawn &d : drawn)
+            painter.drawImage(d.at, d.picture);
+        painter.end();
+        return image;
+    }
+    static bool sameSpecial(const SpecialItem &item, int32_t x, const QString &path, const char *kind)
+    {
+        return item.XPos == x && item.Path == path && item.Kind == QLatin1String(kind);
+    }
+    void expectOneWarning(const QString &text)
+    {
+        ASSERT_EQ(prompts.messages.size(), 1);
+        EXPECT_EQ(prompts.messages[0].text, text);
+        EXPECT_EQ(prompts.messages[0].title, QStringLiteral("Brenvik"));
+        EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::OK);
+    }
+
+    mc_Brenvik state;
+    ScriptedPrompts prompts;
+    std::unique_ptr<frmBrenvik> window;
+};
+
+const QColor kRed(200, 0, 0);
+const QColor kGreen(0, 200, 0);
+const QColor kBlue(0, 0, 200);
+const QColor kYellow(220, 220, 0);
+const QColor kCyan(0, 220, 220);
+const QColor kGrey(120, 120, 120);
+
+} // namespace
+
+TEST(ConsistRules, insertPlans)
+{
+    using consist::Bookkeeping;
+    const struct {
+        Bookkeeping before;
+        int vehicleWidth;
+        bool special;
+        bool first;
+        Bookkeeping after;
+        int x;
+    } rows[] = {
+        // The first vehicle replaces whatever width the picture had and starts the special list.
+        {{0, 39, 0}, 120, false, true, {1, 120, 0}, 0},
+        {{0, 500, 7}, 120, true, true, {1, 120, 1}, 0},
+        {{1, 120, 0}, 80, true, false, {2, 200, 1}, 120},
+        {{2, 120, 1}, 90, false, false, {3, 210, 1}, 120},
+        {{5, 32667, 3}, 100, true, false, {6, 32767, 4}, 32667},
+        {{32766, 10, 32766}, 1, true, false, {32767, 11, 32767}, 10},
+    };
+    for (const auto &r : rows) {
+        const consist::InsertPlan plan = consist::planInsert(r.before, r.vehicleWidth, r.special);
+        EXPECT_TRUE(plan.refusal.isEmpty()) << r.before.count << " " << r.vehicleWidth;
+        EXPECT_EQ(plan.first, r.first);
+        EXPECT_EQ(plan.after.count, r.after.count);
+        EXPECT_EQ(plan.after.width, r.after.width);
+        EXPECT_EQ(plan.after.specialCount, r.after.specialCount);
+        EXPECT_EQ(plan.x, r.x);
+        EXPECT_EQ(plan.lastWidth, r.vehicleWidth);
+    }
+}
+
+TEST(ConsistRules, insertsPastSixteenBitsAreRefused)
+{
+    const struct {
+        consist::Bookkeeping before;
+        int vehicleWidth;
+        bool special;
+        const char *refusal;
+    } rows[] = {
+        {{32767, 100, 0}, 10, false, "The consist cannot take more than 32767 vehicles."},
+        {{1, 32667, 0}, 101, false, "The consist cannot be wider than 32767 pixels."},
+        {{0, 0, 0}, 32768, false, "The consist cannot be wider than 32767 pixels."},
+        {{3, 100, 32767}, 10, true, "The consist cannot take more than 32767 animated or pantograph vehicles."},
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(consist::planInsert(r.before, r.vehicleWidth, r.special).refusal, QLatin1String(r.refusal));
+    // A full special list does not matter to a vehicle that is not added to it, nor to a new consist.
+    EXPECT_TRUE(consist::planInsert({3, 100, 32767}, 10, false).refusal.isEmpty());
+    EXPECT_TRUE(consist::planInsert({0, 100, 32767}, 10, true).refusal.isEmpty());
+}
+
+TEST(ConsistRules, specialKinds)
+{
+    const struct {
+        const char *sar;
+        int16_t phase;
+        const char *kind; // nullptr: none
+    } rows[] = {
+        {"Y", 0, "S"}, {"Y", 3, "S"}, {"N", 3, "P"}, {"y", 3, "P"}, {"y", 0, nullptr}, {" ", 0, nullptr}, {"N", -1, nullptr},
+    };
+    for (const auto &r : rows) {
+        VehicleRecord v;
+        v.SAR = QByteArrayView(r.sar);
+        v.Phasenlaenge = r.phase;
+        const std::optional<QString> kind = consist::specialKind(v);
+        if (r.kind)
+            EXPECT_EQ(kind.value_or(QString()), QLatin1String(r.kind)) << r.sar << r.phase;
+        else
+            EXPECT_FALSE(kind.has_value()) << r.sar << r.phase;
+    }
+}
+
+TEST(ConsistRules, overlayPlaces)
+{
+    const struct {
+        char side;
+        int x, vehicleWidth, overlayWidth, overlayHeight;
+        std::optional<QPoint> at;
+    } rows[] = {
+        {'N', 200, 100, 20, 15, QPoint(200, 0)},  {'W', 200, 100, 20, 15, QPoint(200, 0)},
+        {'E', 200, 100, 20, 15, QPoint(280, 0)},  {'S', 200, 100, 20, 12, QPoint(200, 46)},
+        {'S', 0, 100, 20, 70, QPoint(0, -12)},    {'E', 0, 10, 30, 5, QPoint(-20, 0)},
+        {'n', 200, 100, 20, 15, std::nullopt},    {'X', 200, 100, 20, 15, std::nullopt},
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(consist::overlayPlace(QLatin1Char(r.side), r.x, r.vehicleWidth, r.overlayWidth, r.overlayHeight), r.at)
+            << r.side;
+}
+
+TEST(ConsistRules, undoEmptiesWhatIsTenPixelsOrLess)
+{
+    const struct {
+        int width, lastWidth, after;
+        bool clear;
+    } rows[] = {
+        {200, 80, 120, false}, {120, 0, 120, false}, {39, 0, 39, false}, {61, 50, 11, false}, {57, 50, 0, true},
+        {60, 50, 0, true},     {120, 120, 0, true},  {0, 0, 0, true},    {0, 120, 0, true},   {5, 0, 0, true},
+    };
+    for (const auto &r : rows) {
+        const consist::UndoResult undone = consist::undoInsert(r.width, r.lastWidth);
+        EXPECT_EQ(undone.width, r.after) << r.width << " - " << r.lastWidth;
+        EXPECT_EQ(undone.clear, r.clear) << r.width << " - " << r.lastWidth;
+    }
+}
+
+TEST_F(Consist, insertsUndoAndResetDrawTheTrain)
+{
+    const QList<Vehicle> vehicles = {
+        {"Animated", 'N', '2', 'N', "a.bmp", {120, 58}, kRed},
+        {"Pantograph", 'Y', '3', 'N', "b.bmp", {80, 58}, kGreen},
+        {"Plain", 'N', '0', 'N', "c.bmp", {90, 58}, kBlue},
+    };
+    openLibrary(vehicles);
+    const QImage a = pictureOf({120, 58}, kRed);
+    const QImage b = pictureOf({80, 58}, kGreen);
+    const QImage c = pictureOf({90, 58}, kBlue);
+
+    insert(0, true);
+    EXPECT_EQ(trainSize(), QSize(120, 58));
+    EXPECT_EQ(train(), expected({120, 58}, {{{0, 0}, a}}));
+    EXPECT_EQ(state.gConsistCount, 1);
+    EXPECT_EQ(window->mLastWidth, 120);
+    EXPECT_EQ(window->picConsist->Left(), 0);
+    EXPECT_TRUE(state.gInherited.Label.is("Animated"));
+    EXPECT_EQ(state.gInherited.Path, bitmapPath("a.bmp"));
+    EXPECT_EQ(state.gInherited.Phasenlaenge, 2);
+    ASSERT_EQ(state.gSpecialCount, 1);
+    ASSERT_EQ(state.gSpecials.size(), 1);
+    EXPECT_TRUE(sameSpecial(state.gSpecials[0], 0, bitmapPath("a.bmp"), "P"));
+
+    insert(1);
+    EXPECT_EQ(trainSize(), QSize(200, 58));
+    EXPECT_EQ(train(), expected({200, 58}, {{{0, 0}, a}, {{120, 0}, b}}));
+    EXPECT_EQ(state.gConsistCount, 2);
+    EXPECT_EQ(window->mLastWidth, 80);
+    EXPECT_EQ(state.gInherited.Path, bitmapPath("a.bmp")) << "an unticked insert leaves the inherited record";
+    ASSERT_EQ(state.gSpecialCount, 2);
+    EXPECT_TRUE(sameSpecial(state.gSpecials[1], 120, bitmapPath("b.bmp"), "S"));
+
+    click("cmdUndo");
+    EXPECT_EQ(trainSize(), QSize(120, 58));
+    EXPECT_EQ(train(), expected({120, 58}, {{{0, 0}, a}}));
+    EXPECT_EQ(window->mLastWidth, 0);
+    EXPECT_EQ(state.gConsistCount, 2);
+    EXPECT_EQ(state.gSpecialCount, 2);
+
+    click("cmdUndo");
+    EXPECT_EQ(trainSize(), QSize(120, 58));
+    EXPECT_EQ(state.gConsistCount, 2);
+
+    insert(2, true);
+    EXPECT_EQ(trainSize(), QSize(210, 58));
+    EXPECT_EQ(train(), expected({210, 58}, {{{0, 0}, a}, {{120, 0}, c}}));
+    EXPECT_EQ(state.gConsistCount, 3);
+    EXPECT_EQ(window->mLastWidth, 90);
+    EXPECT_EQ(state.gInherited.Path, bitmapPath("c.bmp"));
+    EXPECT_EQ(state.gSpecialCount, 2);
+
+    click("cmdReset");
+    EXPECT_EQ(trainSize(), QSize(0, 58));
+    EXPECT_EQ(state.gConsistCount, 0);
+    EXPECT_TRUE(state.gInherited.Path.isEmpty());
+    EXPECT_TRUE(state.gInherited.Label.is("Plain")) << "only the marker is cleared";
+    EXPECT_EQ(window->mLastWidth, 90);
+    EXPECT_EQ(state.gSpecialCount, 2) << "kept until the next consist starts";
+
+    insert(2);
+    EXPECT_EQ(trainSize(), QSize(90, 58));
+    EXPECT_EQ(train(), expected({90, 58}, {{{0, 0}, c}}));
+    EXPECT_EQ(state.gConsistCount, 1);
+    EXPECT_EQ(state.gSpecialCount, 0);
+    EXPECT_TRUE(state.gSpecials.isEmpty());
+    EXPECT_TRUE(state.gInherited.Path.isEmpty());
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(Consist, overlaysLandByTheirSideLetter)
+{
+    const QList<Vehicle> vehicles = {
+        {"Long", 'N', '0', 'N', "long.bmp", {200, 58}, kGrey},
+        {"Loco", 'N', '0', 'Y', "loco.bmp", {100, 58}, kRed},
+        {"Tall", 'N', '0', 'Y', "tall.bmp", {60, 70}, kBlue},
+    };
+    overlay("loco_E3.bmp", {20, 15}, kYellow);
+    overlay("loco_N0.bmp", {10, 8}, kGreen);
+    overlay("loco_W5.bmp", {6, 9}, kCyan);
+    overlay("tall_S1.bmp", {14, 12}, kYellow);
+    openLibrary(vehicles);
+    const QImage loco = pictureOf({100, 58}, kRed);
+
+    insert(0);
+    select(1);
+    chooseVariation("E3");
+    click("cmdAdd");
+    EXPECT_EQ(trainSize(), QSize(300, 58));
+    EXPECT_EQ(train(), expected({300, 58}, {{{0, 0}, pictureOf({200, 58}, kGrey)},
+                                            {{200, 0}, loco},
+                                            {{280, 0}, pictureOf({20, 15}, kYellow)}}));
+    EXPECT_EQ(window->lblVAR->text(), QStringLiteral("Variation: No"));
+    EXPECT_FALSE(window->picVAR->isVisible());
+    EXPECT_EQ(window->mCurVar, 0);
+    // The vehicle stays selected and its variations stay there.
+    EXPECT_EQ(state.gSelVehicle, 2);
+    EXPECT_TRUE(window->cmdVarSu->isEnabled());
+    EXPECT_EQ(window->mVarExists[14], QStringLiteral("Y"));
+
+    // Slot 0: no overlay, and the display stays as it is.
+    click("cmdAdd");
+    EXPECT_EQ(window->lblVAR->text(), QStringLiteral("Variation: No"));
+    chooseVariation("N0");
+    click("cmdAdd");
+    chooseVariation("W5");
+    click("cmdAdd");
+    EXPECT_EQ(trainSize(), QSize(600, 58));
+    const QImage whole = train();
+    EXPECT_EQ(whole.copy(300, 0, 100, 58), loco);
+    EXPECT_EQ(whole.copy(400, 0, 100, 58), expected({100, 58}, {{{0, 0}, loco}, {{0, 0}, pictureOf({10, 8}, kGreen)}}));
+    EXPECT_EQ(whole.copy(500, 0, 100, 58), expected({100, 58}, {{{0, 0}, loco}, {{0, 0}, pictureOf({6, 9}, kCyan)}}));
+
+    // "S" sits on line 58 whatever the vehicle's height.
+    select(2);
+    chooseVariation("S1");
+    click("cmdAdd");
+    EXPECT_EQ(trainSize(), QSize(660, 70));
+    EXPECT_EQ(train().copy(600, 0, 60, 70),
+              expected({60, 70}, {{{0, 0}, pictureOf({60, 70}, kBlue)}, {{0, 46}, pictureOf({14, 12}, kYellow)}}));
+    EXPECT_EQ(window->lblVAR->text(), QStringLiteral("Variation: No"));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(Consist, lastVehicleSetsTheHeight)
+{
+    openLibrary({{"High", 'N', '0', 'N', "high.bmp", {50, 60}, kRed}, {"Usual", 'N', '0', 'N', "usual.bmp", {40, 58}, kBlue}});
+    insert(0);
+    EXPECT_EQ(trainSize(), QSize(50, 60));
+    insert(1);
+    EXPECT_EQ(trainSize(), QSize(90, 58));
+    EXPECT_EQ(train(), expected({90, 58}, {{{0, 0}, pictureOf({50, 60}, kRed)}, {{50, 0}, pictureOf({40, 58}, kBlue)}}));
+}
+
+TEST_F(Consist, slideButtonsMoveTheTrainWithoutLimits)
+{
+    openLibrary({{"Long", 'N', '0', 'N', "long.bmp", {500, 58}, kRed}, {"Short", 'N', '0', 'N', "short.bmp", {30, 58}, kBlue}});
+    insert(0);
+
+    click("cmdRBegin");
+    EXPECT_EQ(window->picConsist->Left(), 260);
+    click("cmdLBegin");
+    EXPECT_EQ(window->picConsist->Left(), 0);
+    for (int i = 0; i < 3; ++i)
+        click("cmdLeft");
+    EXPECT_EQ(window->picConsist->Left(), 30);
+    click("cmdLBegin");
+    for (int i = 0; i < 20; ++i)
+        click("cmdRight");
+    EXPECT_EQ(window->picConsist->Left(), -200);
+    EXPECT_EQ(window->picConsist->Top(), 9);
+
+    click("cmdReset");
+    EXPECT_EQ(window->picConsist->Left(), -200);
+    insert(1);
+    EXPECT_EQ(window->picConsist->Left(), -200) << "inserting does not move the train";
+    EXPECT_EQ(window->picConsist->x(), -200);
+    EXPECT_EQ(window->picConsist->y(), 9);
+    click("cmdRBegin");
+    EXPECT_EQ(window->picConsist->Left(), 730);
+}
+
+TEST_F(Consist, undoEdgeCases)
+{
+    openLibrary({{"Seven", 'N', '0', 'N', "seven.bmp", {7, 58}, kRed},
+                 {"Eleven", 'N', '0', 'N', "eleven.bmp", {11, 58}, kGreen},
+                 {"Wide", 'N', '0', 'N', "wide.bmp", {50, 58}, kBlue}});
+
+    // Before anything was inserted the picture keeps its design size.
+    click("cmdUndo");
+    EXPECT_EQ(trainSize(), QSize(39, 38));
+    EXPECT_EQ(window->mLastWidth, 0);
+
+    insert(0);
+    insert(2);
+    click("cmdUndo");
+    EXPECT_EQ(trainSize().width(), 0);
+    EXPECT_EQ(window->mLastWidth, 0);
+    EXPECT_EQ(state.gConsistCount, 2);
+
+    click("cmdReset");
+    insert(1);
+    insert(2);
+    click("cmdUndo");
+    EXPECT_EQ(trainSize(), QSize(11, 58));
+    EXPECT_EQ(train(), pictureOf({11, 58}, kGreen));
+
+    // Undo, Reset, Undo: the last one takes away more than there is and leaves the area empty.
+    click("cmdReset");
+    insert(2);
+    click("cmdUndo");
+    EXPECT_EQ(trainSize().width(), 0);
+    click("cmdReset");
+    click("cmdUndo");
+    EXPECT_EQ(trainSize().width(), 0);
+    insert(2);
+    click("cmdReset");
+    click("cmdUndo"); // 0 - 50
+    EXPECT_EQ(trainSize().width(), 0);
+    EXPECT_EQ(window->mLastWidth, 0);
+    EXPECT_EQ(state.gConsistCount, 0);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(Consist, insertWithoutARecordChangesNothing)
+{
+    openLibrary({{"A", 'Y', '2', 'N', "a.bmp", {60, 58}, kRed},
+                 {"B", 'N', '0', 'N', "b.bmp", {40, 58}, kGreen},
+                 {"C", 'Y', '0', 'N', "c.bmp", {30, 58}, kBlue}});
+    window->chkInherit->setChecked(true);
+    click("cmdAdd");
+    EXPECT_EQ(state.gConsistCount, 0);
+    EXPECT_EQ(trainSize(), QSize(39, 38));
+
+    select(2);
+    insert(1);
+    ASSERT_EQ(state.gConsistCount, 1);
+    select(2);
+    // A shorter library read since: record 3 is gone.
+    openLibrary({{"Only", 'N', '0', 'N', "only.bmp", {20, 58}, kGrey}}, QStringLiteral("lib/short.txt"));
+    ASSERT_EQ(state.gSelVehicle, 3);
+    window->chkInherit->setChecked(true);
+    const QImage before = train();
+    click("cmdAdd");
+    EXPECT_EQ(state.gConsistCount, 1);
+    EXPECT_EQ(trainSize(), QSize(40, 58));
+    EXPECT_EQ(train(), before);
+    EXPECT_EQ(window->mLastWidth, 40);
+    EXPECT_TRUE(state.gInherited.Path.isEmpty());
+    EXPECT_EQ(state.gSpecialCount, 0);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(Consist, insertPastSixteenBitsIsRefused)
+{
+    openLibrary({{"Huge", 'N', '0', 'N', "huge.bmp", {20000, 2}, kRed}, {"Anim", 'N', '4', 'N', "anim.bmp", {10, 58}, kBlue}});
+    insert(0);
+    ASSERT_EQ(trainSize(), QSize(20000, 2));
+    click("cmdAdd");
+    expectOneWarning(QStringLiteral("The consist cannot be wider than 32767 pixels."));
+    EXPECT_EQ(trainSize(), QSize(20000, 2));
+    EXPECT_EQ(state.gConsistCount, 1);
+    EXPECT_EQ(window->mLastWidth, 20000);
+
+    prompts.clear();
+    state.gConsistCount = 32767;
+    insert(1);
+    expectOneWarning(QStringLiteral("The consist cannot take more than 32767 vehicles."));
+    EXPECT_EQ(state.gConsistCount, 32767);
+    EXPECT_EQ(trainSize(), QSize(20000, 2));
+
+    prompts.clear();
+    state.gConsistCount = 5;
+    state.gSpecialCount = 32767;
+    click("cmdAdd");
+    expectOneWarning(QStringLiteral("The consist cannot take more than 32767 animated or pantograph vehicles."));
+    EXPECT_EQ(state.gConsistCount, 5);
+    EXPECT_EQ(state.gSpecialCount, 32767);
+    EXPECT_EQ(trainSize(), QSize(20000, 2));
+}
+
+TEST_F(Consist, eachInsertRepaintsOnlyItsVehicleOnce)
+{
+    overlay("loco_E0.bmp", {20, 10}, kYellow);
+    openLibrary({{"Loco", 'N', '0', 'Y', "loco.bmp", {120, 58}, kRed}});
+    platform::Surface &surface = window->picConsist->surface();
+    QList<QRect> repainted;
+    const auto show = surface.onRefresh;
+    surface.onRefresh = [&](const QRect &r) {
+        repainted.append(r);
+        show(r);
+    };
+
+    select(0);
+    for (int i = 0; i < 200; ++i)
+        click("cmdAdd");
+    ASSERT_EQ(trainSize(), QSize(24000, 58));
+    ASSERT_EQ(repainted.size(), 200);
+    EXPECT_EQ(repainted.last(), QRect(23880, 0, 120, 58));
+
+    repainted.clear();
+    chooseVariation("E0");
+    click("cmdAdd");
+    ASSERT_EQ(repainted.size(), 1);
+    EXPECT_EQ(repainted[0], QRect(24000, 0, 120, 58));
+    EXPECT_EQ(train().copy(24000, 0, 120, 58),
+              expected({120, 58}, {{{0, 0}, pictureOf({120, 58}, kRed)}, {{100, 0}, pictureOf({20, 10}, kYellow)}}));
+}

@@ -1,0 +1,533 @@
+#include "TestSupport.h"
+#include "main/Variations.h"
+#include "main/frmBrenvik.h"
+#include "platform/FileFaults.h"
+#include "platform/ScriptedPrompts.h"
+#include "platform/widgets/ListBox.h"
+#include "platform/widgets/PictureBox.h"
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+using platform::FileFaults;
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::ScriptedPrompts;
+
+namespace {
+
+const QRgb kVehicle = qRgb(200, 30, 30);
+const QRgb kOther = qRgb(30, 30, 200);
+const QRgb kNorth = qRgb(250, 250, 0);
+const QRgb kSouth = qRgb(0, 250, 250);
+
+// A library line in its fixed columns: no pantograph, not animated, bitmap in type folder "E".
+QByteArray libraryLine(const char *label, char variations, const QByteArray &fileName)
+{
+    return QByteArray(label).leftJustified(40, ' ', true) + "5  FRGE Y58NLNNN0" + variations + fileName + "\r\n";
+}
+
+QString slotNameOf(int slot)
+{
+    return slot == 0 ? QStringLiteral("No") : QLatin1Char("NEWS"[(slot - 1) / 10]) + QString::number((slot - 1) % 10);
+}
+
+variations::SlotTexts slotNames()
+{
+    variations::SlotTexts names;
+    for (int k = 0; k < variations::kSlots; ++k)
+        names[size_t(k)] = slotNameOf(k);
+    return names;
+}
+
+// Flags with "Y" at slot 0 and at the slots given.
+variations::SlotTexts flagsWith(std::initializer_list<int> available)
+{
+    variations::SlotTexts flags = variations::plainOnly();
+    for (int k : available)
+        flags[size_t(k)] = QStringLiteral("Y");
+    return flags;
+}
+
+class Preview : public TempDirTest {
+protected:
+    void SetUp() override
+    {
+        TempDirTest::SetUp();
+        window = std::make_unique<frmBrenvik>(state, prompts);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void TearDown() override
+    {
+        window.reset();
+        TempDirTest::TearDown();
+    }
+
+    // Writes lib/trains.txt and opens it as the user would; the bitmaps go to lib/trains/E.
+    void openLibrary(const QByteArray &lines)
+    {
+        prompts.chooseNext(writeFile(QStringLiteral("lib/trains.txt"), lines));
+        window->menuOpen_Click();
+        ASSERT_TRUE(prompts.messages.isEmpty());
+    }
+    QString bitmap(const QString &name, QImage image)
+    {
+        return writeBmp(QStringLiteral("lib/trains/E/") + name, image);
+    }
+    QString bitmapPath(const QString &name) const { return path(QStringLiteral("lib/trains/E/") + name); }
+
+    void clickRow(int row)
+    {
+        ListBox *list = window->lstSource;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
+    }
+    void click(const char *button)
+    {
+        auto *b = window->findChild<QPushButton *>(QLatin1String(button));
+        ASSERT_NE(b, nullptr) << button;
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    // Selects a row by code and runs the selection, as a keyboard selection would.
+    void select(int row)
+    {
+        window->lstSource->setListIndex(row);
+        window->lstSource_Click();
+    }
+
+    QString label() const { return window->lblVAR->text(); }
+    bool overlayShown() const { return window->picVAR->isVisible(); }
+    QRgb overlayPixel(int x, int y) const { return window->picVAR->surface().pixel(x, y); }
+    QRgb previewPixel(int x, int y) const { return window->picPreview->surface().pixel(x, y); }
+    QSize previewSize() const { return {window->picPreview->Width(), window->picPreview->Height()}; }
+    QSize overlaySize() const { return {window->picVAR->Width(), window->picVAR->Height()}; }
+    bool buttonsEnabled() const { return window->cmdVarSu->isEnabled() && window->cmdVarGiu->isEnabled(); }
+    bool buttonsDisabled() const { return !window->cmdVarSu->isEnabled() && !window->cmdVarGiu->isEnabled(); }
+    std::array<QString, 41> flags() const { return window->mVarExists; }
+
+    static QString loadFailure(const QString &file, const char *reason)
+    {
+        return QStringLiteral("Cannot load %1:\n%2").arg(QDir::toNativeSeparators(file), QLatin1String(reason));
+    }
+    void expectOneWarning(const QString &text)
+    {
+        ASSERT_EQ(prompts.messages.size(), 1);
+        EXPECT_EQ(prompts.messages[0].text, text);
+        EXPECT_EQ(prompts.messages[0].title, QStringLiteral("Brenvik"));
+        EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::OK);
+    }
+
+    mc_Brenvik state;
+    ScriptedPrompts prompts;
+    std::unique_ptr<frmBrenvik> window;
+};
+
+} // namespace
+
+TEST(VariationRules, basePathIsCutBeforeTheFirstBmpWhateverItsCase)
+{
+    const struct {
+        const char *path;
+        const char *base; // nullptr: no base
+    } rows[] = {
+        {"D:/lib/E/loco.bmp", "D:/lib/E/loco"},
+        {"D:/lib/E/LOCO.BMP", "D:/lib/E/LOCO"},
+        {"D:/lib/E/loco.Bmp", "D:/lib/E/loco"},
+        {"D:/x.bmp/loco.bmp", "D:/x"},
+        {"/lib/E/a.bmpx.bmp", "/lib/E/a"},
+        {".bmp", ""},
+        {"/lib/E/loco.png", nullptr},
+        {"/lib/E/loco.bm", nullptr},
+        {"", nullptr},
+    };
+    for (const auto &r : rows) {
+        const std::optional<QString> base = variations::basePath(QString::fromLatin1(r.path));
+        if (!r.base) {
+            EXPECT_FALSE(base.has_value()) << r.path;
+            continue;
+        }
+        ASSERT_TRUE(base.has_value()) << r.path;
+        EXPECT_EQ(*base, QLatin1String(r.base)) << r.path;
+    }
+}
+
+TEST(VariationRules, overlayNameEndsInLowerCaseBmp)
+{
+    EXPECT_EQ(variations::overlayFile(QStringLiteral("D:/lib/E/loco"), QStringLiteral("E0")),
+              QStringLiteral("D:/lib/E/loco_E0.bmp"));
+    EXPECT_EQ(variations::overlayFile(QStringLiteral("D:/lib/E/LOCO"), QStringLiteral("E0")),
+              QStringLiteral("D:/lib/E/LOCO_E0.bmp"));
+    EXPECT_EQ(variations::overlayFile(QStringLiteral("D:/x"), QStringLiteral("N0")), QStringLiteral("D:/x_N0.bmp"));
+}
+
+TEST(VariationRules, steppingSkipsMissingSlotsAndWraps)
+{
+    const struct {
+        variations::SlotTexts flags;
+        int from;
+        int step;
+        int to;
+    } rows[] = {
+        {flagsWith({1, 40}), 0, +1, 1},   {flagsWith({1, 40}), 1, +1, 40},  {flagsWith({1, 40}), 40, +1, 0},
+        {flagsWith({1, 40}), 0, -1, 40},  {flagsWith({1, 40}), 40, -1, 1},  {flagsWith({1, 40}), 1, -1, 0},
+        {flagsWith({}), 0, +1, 0},        {flagsWith({}), 0, -1, 0},        {flagsWith({14}), 0, -1, 14},
+        {flagsWith({14}), 14, +1, 0},     {flagsWith({14, 15}), 14, +1, 15}, {flagsWith({21}), 30, +1, 0},
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(variations::nextSlot(r.flags, r.from, r.step), r.to) << r.from << " " << r.step;
+
+    // Anything but exactly "N" stops the walk.
+    variations::SlotTexts odd = variations::plainOnly();
+    odd[5] = QStringLiteral("n");
+    EXPECT_EQ(variations::nextSlot(odd, 0, +1), 5);
+}
+
+TEST_F(Preview, slotNamesRunFromN0ToS9)
+{
+    const struct {
+        int slot;
+        const char *name;
+    } rows[] = {{0, "No"},   {1, "N0"},  {10, "N9"}, {11, "E0"}, {20, "E9"},
+                {21, "W0"}, {30, "W9"}, {31, "S0"}, {40, "S9"}};
+    for (const auto &r : rows)
+        EXPECT_EQ(window->mVarName[size_t(r.slot)], QLatin1String(r.name)) << r.slot;
+}
+
+TEST_F(Preview, availableSlotsFollowTheFilesThere)
+{
+    const QString base = path(QStringLiteral("loco"));
+    writeBmp(QStringLiteral("loco_N0.bmp"), solidImage(2, 2, Qt::red));
+    writeBmp(QStringLiteral("loco_S9.bmp"), solidImage(2, 2, Qt::red));
+    writeBmp(QStringLiteral("LOCO_e3.BMP"), solidImage(2, 2, Qt::red)); // made on Windows
+    makeDir(QStringLiteral("loco_W5.bmp"));                               // a folder does not count
+    writeBmp(QStringLiteral("loco_W6.png"), solidImage(2, 2, Qt::red));
+
+    FileFaults::reset();
+    EXPECT_EQ(variations::availableSlots(base, slotNames()), flagsWith({1, 14, 40}));
+    EXPECT_EQ(FileFaults::count(), 40);
+
+    // A look-up that fails counts as a missing file.
+    FileFaults::failAt(1);
+    EXPECT_EQ(variations::availableSlots(base, slotNames()), flagsWith({14, 40}));
+}
+
+TEST_F(Preview, selectionAndSteppingThroughN0AndS9)
+{
+    openLibrary(libraryLine("Loco", 'Y', "loco.bmp") + libraryLine("Other", 'N', "other.bmp"));
+    const QString loco = bitmap(QStringLiteral("loco.bmp"), solidImage(120, 58, QColor(kVehicle)));
+    bitmap(QStringLiteral("loco_N0.bmp"), solidImage(10, 8, QColor(kNorth)));
+    bitmap(QStringLiteral("loco_S9.bmp"), solidImage(12, 6, QColor(kSouth)));
+    window->chkInherit->setChecked(true);
+
+    clickRow(0);
+    EXPECT_FALSE(window->chkInherit->isChecked());
+    EXPECT_EQ(state.gSelVehicle, 1);
+    EXPECT_EQ(window->mCurPath, loco);
+    EXPECT_EQ(flags(), flagsWith({1, 40}));
+    EXPECT_EQ(window->mCurVar, 0);
+    EXPECT_EQ(label(), QStringLiteral("Variation: No"));
+    EXPECT_TRUE(buttonsEnabled());
+    EXPECT_FALSE(overlayShown());
+    EXPECT_EQ(previewSize(), QSize(120, 58));
+    EXPECT_EQ(previewPixel(119, 57), kVehicle);
+
+    click("cmdVarSu");
+    EXPECT_EQ(label(), QStringLiteral("Variation: N0"));
+    EXPECT_EQ(window->mCurVar, 1);
+    EXPECT_TRUE(overlayShown());
+    EXPECT_EQ(overlaySize(), QSize(10, 8));
+    EXPECT_EQ(overlayPixel(9, 7), kNorth);
+
+    click("cmdVarSu");
+    EXPECT_EQ(label(), QStringLiteral("Variation: S9"));
+    EXPECT_EQ(window->mCurVar, 40);
+    EXPECT_TRUE(overlayShown());
+    EXPECT_EQ(overlaySize(), QSize(12, 6));
+    EXPECT_EQ(overlayPixel(11, 5), kSouth);
+
+    click("cmdVarSu");
+    EXPECT_EQ(label(), QStringLiteral("Variation: No"));
+    EXPECT_EQ(window->mCurVar, 0);
+    EXPECT_FALSE(overlayShown());
+    // Hidden, not emptied.
+    EXPECT_EQ(overlaySize(), QSize(12, 6));
+
+    click("cmdVarGiu");
+    EXPECT_EQ(label(), QStringLiteral("Variation: S9"));
+    EXPECT_TRUE(overlayShown());
+    click("cmdVarGiu");
+    EXPECT_EQ(label(), QStringLiteral("Variation: N0"));
+    EXPECT_EQ(overlayPixel(0, 0), kNorth);
+
+    // The preview is never touched by the variation buttons.
+    EXPECT_EQ(previewSize(), QSize(120, 58));
+    EXPECT_EQ(previewPixel(0, 0), kVehicle);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(Preview, flaggedVehicleWithoutOverlaysAlwaysComesBackToNo)
+{
+    openLibrary(libraryLine("Loco", 'Y', "loco.bmp"));
+    bitmap(QStringLiteral("loco.bmp"), solidImage(30, 20, QColor(kVehicle)));
+
+    FileFaults::reset();
+    clickRow(0);
+    // 40 overlay look-ups, then the bitmap's look-up and load.
+    EXPECT_EQ(FileFaults::count(), 42);
+    EXPECT_TRUE(buttonsEnabled());
+    for (const char *button : {"cmdVarSu", "cmdVarGiu", "cmdVarSu"}) {
+        click(button);
+        EXPECT_EQ(label(), QStringLiteral("Variation: No")) << button;
+        EXPECT_FALSE(overlayShown()) << button;
+        EXPECT_EQ(window->mCurVar, 0);
+    }
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(Preview, onlyAnExactCapitalYLooksForVariations)
+{
+    openLibrary(libraryLine("No", 'N', "loco.bmp") + libraryLine("Blank", ' ', "loco.bmp")
+                + libraryLine("Small y", 'y', "loco.bmp") + libraryLine("Yes", 'Y', "loco.bmp"));
+    bitmap(QStringLiteral("loco.bmp"), solidImage(30, 20, QColor(kVehicle)));
+    bitmap(QStringLiteral("loco_E3.bmp"), solidImage(5, 5, QColor(kNorth)));
+
+    // After a flagged vehicle, so every flag and the buttons have something to undo.
+    for (int row : {0, 1, 2}) {
+        select(3);
+        ASSERT_EQ(flags(), flagsWith({14}));
+        FileFaults::reset();
+        select(row);
+        EXPECT_EQ(FileFaults::count(), 2) << "only the bitmap is looked up and loaded, row " << row;
+        EXPECT_EQ(label(), QStringLiteral(" ")) << row;
+        EXPECT_TRUE(buttonsDisabled()) << row;
+        EXPECT_EQ(flags(), flagsWith({})) << row;
+        EXPECT_EQ(window->mCurVar, 0);
+        EXPECT_EQ(state.gSelVehicle, row + 1);
+    }
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(Preview, upperCaseBmpPathKeepsLowerCaseOverlayNames)
+{
+    openLibrary(libraryLine("Loco", 'Y', "LOCO.BMP"));
+    const QString loco = bitmap(QStringLiteral("LOCO.BMP"), solidImage(30, 20, QColor(kVehicle)));
+    bitmap(QStringLiteral("LOCO_E0.bmp"), solidImage(7, 4, QColor(kNorth)));
+
+    select(0);
+    EXPECT_EQ(window->mCurPath, loco);
+    EXPECT_EQ(flags(), flagsWith({11}));
+    click("cmdVarSu");
+    EXPECT_EQ(label(), QStringLiteral("Variation: E0"));
+    EXPECT_EQ(overlaySize(), QSize(7, 4));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(Preview, pathWithBmpTwiceTakesTheFirst)
+{
+    openLibrary(libraryLine("Loco", 'Y', "x.bmp/loco.bmp"));
+    bitmap(QStringLiteral("x.bmp/loco.bmp"), solidImage(30, 20, QColor(kVehicle)));
+    bitmap(QStringLiteral("x.bmp/loco_N0.bmp"), solidImage(5, 5, QColor(kOther))); // not where it is looked for
+    bitmap(QStringLiteral("x_N1.bmp"), solidImage(6, 3, QColor(kNorth)));
+
+    select(0);
+    EXPECT_EQ(flags(), flagsWith({2}));
+    click("cmdVarSu");
+    EXPECT_EQ(label(), QStringLiteral("Variation: N1"));
+    EXPECT_EQ(overlayPixel(0, 0), kNorth);
+    EXPECT_EQ(previewPixel(0, 0), kVehicle);
+}
+
+TEST_F(Preview, folderNamedLikeAnOverlayDoesNotCount)
+{
+    openLibrary(libraryLine("Loco", 'Y', "loco.bmp"));
+    bitmap(QStringLiteral("loco.bmp"), solidImage(30, 20, QColor(kVehicle)));
+    makeDir(QStringLiteral("lib/trains/E/loco_N0.bmp"));
+    makeDir(QStringLiteral("lib/trains/E/LOCO_N1.BMP"));
+    bitmap(QStringLiteral("loco_N2.bmp"), solidImage(4, 4, QColor(kNorth)));
+
+    select(0);
+    EXPECT_EQ(flags(), flagsWith({3}));
+}
+
+TEST_F(Preview, overlayDifferingInCaseIsFoundAndLoaded)
+{
+    openLibrary(libraryLine("Loco", 'Y', "loco.bmp"));
+    const QString loco = bitmap(QStringLiteral("loco.bmp"), solidImage(30, 20, QColor(kVehicle)));
+    bitmap(QStringLiteral("LOCO_w4.BMP"), solidImage(9, 3, QColor(kSouth)));
+
+    select(0);
+    EXPECT_EQ(flags(), flagsWith({25}));
+    EXPECT_EQ(window->mCurPath, loco);
+    click("cmdVarGiu");
+    EXPECT_EQ(label(), QStringLiteral("Variation: W4"));
+    EXPECT_TRUE(overlayShown());
+    EXPECT_EQ(overlaySize(), QSize(9, 3));
+    EXPECT_EQ(overlayPixel(8, 2), kSouth);
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(Preview, bitmapDifferingInCaseIsShown)
+{
+    openLibrary(libraryLine("Loco", 'N', "Loco.bmp"));
+    bitmap(QStringLiteral("LOCO.BMP"), solidImage(31, 21, QColor(kVehicle)));
+
+    select(0);
+    EXPECT_EQ(window->mCurPath, bitmapPath(QStringLiteral("Loco.bmp")));
+    EXPECT_EQ(previewSize(), QSize(31, 21));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(Preview, previewKeepsItsPictureWhenTheBitmapCannotBeLoaded)
+{
+    openLibrary(libraryLine("Loco", 'N', "loco.bmp") + libraryLine("Missing", 'Y', "gone.bmp")
+                + libraryLine("Broken", 'N', "broken.bmp"));
+    bitmap(QStringLiteral("loco.bmp"), solidImage(40, 30, QColor(kVehicle)));
+    bitmap(QStringLiteral("gone_N0.bmp"), solidImage(4, 4, QColor(kNorth)));
+    writeFile(QStringLiteral("lib/trains/E/broken.bmp"), "this is no picture");
+
+    select(0);
+    ASSERT_EQ(previewSize(), QSize(40, 30));
+    window->chkInherit->setChecked(true);
+
+    clickRow(1);
+    expectOneWarning(loadFailure(bitmapPath(QStringLiteral("gone.bmp")), "No such file or directory"));
+    EXPECT_EQ(previewSize(), QSize(40, 30));
+    EXPECT_EQ(previewPixel(39, 29), kVehicle);
+    // The selection itself took place.
+    EXPECT_EQ(state.gSelVehicle, 2);
+    EXPECT_EQ(window->mCurPath, bitmapPath(QStringLiteral("gone.bmp")));
+    EXPECT_FALSE(window->chkInherit->isChecked());
+    EXPECT_EQ(flags(), flagsWith({1}));
+    EXPECT_EQ(label(), QStringLiteral("Variation: No"));
+
+    prompts.clear();
+    select(2);
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].text.startsWith(
+        QStringLiteral("Cannot load %1:\n").arg(QDir::toNativeSeparators(bitmapPath(QStringLiteral("broken.bmp"))))))
+        << qPrintable(prompts.messages[0].text);
+    EXPECT_EQ(previewSize(), QSize(40, 30));
+    EXPECT_EQ(state.gSelVehicle, 3);
+}
+
+TEST_F(Preview, overlayThatCannotBeLoadedKeepsThePreviousOne)
+{
+    openLibrary(libraryLine("Loco", 'Y', "loco.bmp"));
+    bitmap(QStringLiteral("loco.bmp"), solidImage(40, 30, QColor(kVehicle)));
+    bitmap(QStringLiteral("loco_N0.bmp"), solidImage(10, 8, QColor(kNorth)));
+    const QString south = bitmap(QStringLiteral("loco_S0.bmp"), solidImage(12, 6, QColor(kSouth)));
+
+    select(0);
+    click("cmdVarSu");
+    ASSERT_EQ(label(), QStringLiteral("Variation: N0"));
+    QFile::remove(south); // gone since the selection
+
+    click("cmdVarSu");
+    expectOneWarning(loadFailure(south, "No such file or directory"));
+    EXPECT_EQ(label(), QStringLiteral("Variation: S0"));
+    EXPECT_EQ(window->mCurVar, 31);
+    EXPECT_TRUE(overlayShown());
+    EXPECT_EQ(overlaySize(), QSize(10, 8));
+    EXPECT_EQ(overlayPixel(0, 0), kNorth);
+}
+
+TEST_F(Preview, selectingAgainStartsOverFromTheFiles)
+{
+    openLibrary(libraryLine("Loco", 'Y', "loco.bmp") + libraryLine("Other", 'N', "other.bmp"));
+    bitmap(QStringLiteral("loco.bmp"), solidImage(40, 30, QColor(kVehicle)));
+    bitmap(QStringLiteral("other.bmp"), solidImage(20, 10, QColor(kOther)));
+    const QString north = bitmap(QStringLiteral("loco_N0.bmp"), solidImage(10, 8, QColor(kNorth)));
+
+    clickRow(0);
+    click("cmdVarSu");
+    ASSERT_TRUE(overlayShown());
+    window->chkInherit->setChecked(true);
+    QFile::remove(north);
+    bitmap(QStringLiteral("loco_E5.bmp"), solidImage(3, 3, QColor(kSouth)));
+
+    clickRow(0);
+    EXPECT_FALSE(window->chkInherit->isChecked());
+    EXPECT_EQ(flags(), flagsWith({16}));
+    EXPECT_EQ(label(), QStringLiteral("Variation: No"));
+    EXPECT_FALSE(overlayShown());
+
+    click("cmdVarSu");
+    ASSERT_TRUE(overlayShown());
+    clickRow(1);
+    EXPECT_FALSE(overlayShown());
+    EXPECT_EQ(label(), QStringLiteral(" "));
+    EXPECT_TRUE(buttonsDisabled());
+    EXPECT_EQ(previewSize(), QSize(20, 10));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(Preview, flaggedVehicleWithoutBmpInItsPathHasNoVariations)
+{
+    openLibrary(libraryLine("Loco", 'Y', "loco.png"));
+    makeDir(QStringLiteral("lib/trains/E"));
+    solidImage(25, 15, QColor(kVehicle)).save(bitmapPath(QStringLiteral("loco.png")), "PNG");
+
+    FileFaults::reset();
+    select(0);
+    EXPECT_EQ(FileFaults::count(), 2);
+    EXPECT_EQ(label(), QStringLiteral(" "));
+    EXPECT_TRUE(buttonsDisabled());
+    EXPECT_EQ(flags(), flagsWith({}));
+    EXPECT_EQ(previewSize(), QSize(25, 15));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST_F(Preview, blankLibraryLineSelectsAVehicleWithoutPicture)
+{
+    openLibrary(libraryLine("Loco", 'Y', "loco.bmp") + "\r\n");
+    bitmap(QStringLiteral("loco.bmp"), solidImage(40, 30, QColor(kVehicle)));
+    select(0);
+
+    select(1);
+    EXPECT_EQ(state.gSelVehicle, 2);
+    EXPECT_EQ(label(), QStringLiteral(" "));
+    EXPECT_TRUE(buttonsDisabled());
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].text.startsWith(QStringLiteral("Cannot load "))) << qPrintable(prompts.messages[0].text);
+    EXPECT_EQ(prompts.messages[0].title, QStringLiteral("Brenvik"));
+    EXPECT_EQ(previewSize(), QSize(40, 30));
+}
+
+TEST_F(Preview, buttonsBeforeAnySelectionCycleBackToNoWithoutFiles)
+{
+    FileFaults::reset();
+    click("cmdVarSu");
+    EXPECT_EQ(label(), QStringLiteral("Variation: No"));
+    EXPECT_FALSE(overlayShown());
+    click("cmdVarGiu");
+    EXPECT_EQ(label(), QStringLiteral("Variation: No"));
+    EXPECT_EQ(FileFaults::count(), 0);
+    EXPECT_EQ(window->mCurVar, 0);
+}
+
+TEST_F(Preview, selectionWithoutARecordChangesNothing)
+{
+    openLibrary(libraryLine("Loco", 'Y', "loco.bmp"));
+    bitmap(QStringLiteral("loco.bmp"), solidImage(40, 30, QColor(kVehicle)));
+    window->chkInherit->setChecked(true);
+
+    // Nothing selected.
+    window->lstSource->setListIndex(-1);
+    window->lstSource_Click();
+    // A list position with no record behind it.
+    window->lstSource->setListIndex(0);
+    state.gVehicles.clear();
+    window->lstSource_Click();
+
+    EXPECT_EQ(state.gSelVehicle, 0);
+    EXPECT_TRUE(window->chkInherit->isChecked());
+    EXPECT_EQ(label(), QStringLiteral("Variation:"));
+    EXPECT_TRUE(window->mCurPath.isEmpty());
+    EXPECT_TRUE(buttonsEnabled());
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
