@@ -191,7 +191,7 @@ void drawNotes(QImage &picture)
     n.text(575, 106, {QStringLiteral("INHERIT THE ATTRIBUTES OF"), QStringLiteral("ONE VEHICLE PER CONSIST")});
     n.text(575, 136, {QStringLiteral("ATTRIBUTES DESCRIBE THE"), QStringLiteral("VEHICLE'S BEHAVIOUR IN THE"),
                       QStringLiteral("FEROLIN SCREEN SAVER")});
-    n.arrow({QPointF(660, 171), QPointF(660, 307), QPointF(485, 307), QPointF(485, 356)});
+    n.arrow({QPointF(660, 171), QPointF(660, 307), QPointF(485, 307), QPointF(485, 351)});
 
     // The vehicle list.
     n.text(160, 250, {QStringLiteral("SOURCE LIBRARY:"), QStringLiteral("SELECT THE"),
@@ -200,12 +200,12 @@ void drawNotes(QImage &picture)
     // Single vehicles from the entry button, new trains from the make-train button.
     n.line(QPointF(411, 124), QPointF(411, 170));
     n.text(398, 171, {QStringLiteral("SINGLE VEHICLES")});
-    n.arrow({QPointF(398, 177), QPointF(396, 177), QPointF(396, 356)});
+    n.arrow({QPointF(398, 177), QPointF(396, 177), QPointF(396, 351)});
     n.line(QPointF(477, 100), QPointF(477, 102));
     n.line(QPointF(477, 102), QPointF(568, 102));
     n.line(QPointF(568, 102), QPointF(568, 199));
     n.text(452, 200, {QStringLiteral("NEW TRAINS ARE PUT IN THE"), QStringLiteral("LIBRARY FOLDER CONSISTS")});
-    n.arrow({QPointF(450, 206), QPointF(446, 206), QPointF(446, 356)});
+    n.arrow({QPointF(450, 206), QPointF(446, 206), QPointF(446, 351)});
 
     // Above the variation buttons.
     n.text(452, 244, {QStringLiteral("WHEN ACTIVE, LOOP THROUGH"), QStringLiteral("THE VARIATIONS")});
