@@ -5,6 +5,64 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+
+// Writes text between quotes, with quotes, backslashes and control characters escaped; bytes
+// from 0x80 up are escaped too unless they are part of UTF-8 text.
+void printQuoted(const QByteArray &text, bool utf8, std::ostream *os)
+{
+    static const char hex[] = "0123456789abcdef";
+    *os << '"';
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+        case '"': *os << "\\\""; break;
+        case '\\': *os << "\\\\"; break;
+        case '\r': *os << "\\r"; break;
+        case '\n': *os << "\\n"; break;
+        case '\t': *os << "\\t"; break;
+        default:
+            if (byte < 0x20 || byte == 0x7f || (byte >= 0x80 && !utf8))
+                *os << "\\x" << hex[byte >> 4] << hex[byte & 0xf];
+            else
+                *os << c;
+        }
+    }
+    *os << '"';
+}
+
+} // namespace
+
+void PrintTo(const QString &text, std::ostream *os)
+{
+    printQuoted(text.toUtf8(), true, os);
+}
+
+void PrintTo(const QByteArray &bytes, std::ostream *os)
+{
+    printQuoted(bytes, false, os);
+}
+
+void PrintTo(const QStringList &texts, std::ostream *os)
+{
+    *os << '{';
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        *os << (i ? ", " : "");
+        PrintTo(texts[i], os);
+    }
+    *os << '}';
+}
+
+void PrintTo(const QRect &rect, std::ostream *os)
+{
+    *os << '(' << rect.x() << ", " << rect.y() << ", " << rect.width() << " x " << rect.height() << ')';
+}
+
+void PrintTo(const QSize &size, std::ostream *os)
+{
+    *os << size.width() << " x " << size.height();
+}
+
 void TempDirTest::SetUp()
 {
     ASSERT_TRUE(m_dir.isValid());
@@ -69,6 +127,85 @@ QImage solidImage(int w, int h, QColor fill, QColor mark)
 QString buildDir()
 {
     return QStringLiteral(BRENVIK_BUILD_DIR);
+}
+
+QByteArray libraryLine(const LibraryVehicle &v)
+{
+    return v.label.leftJustified(40, ' ', true) + v.era.leftJustified(3) + v.country.leftJustified(3)
+        + v.type.leftJustified(2) + v.flags + v.file;
+}
+
+QByteArray libraryText(const QList<LibraryVehicle> &vehicles)
+{
+    QByteArray text;
+    for (const LibraryVehicle &v : vehicles)
+        text += libraryLine(v) + "\r\n";
+    return text;
+}
+
+VehicleRecord vehicleRecord(const char *label, const char *era, const char *country, const char *type, const char *ol,
+                            int16_t olh, const QString &path)
+{
+    VehicleRecord r;
+    r.Label.set(label);
+    r.Epoche.set(era);
+    r.Uland.set(country);
+    r.GT.set(type);
+    r.OL.set(ol);
+    r.OLH = olh;
+    r.SAR.set("N");
+    r.Richtung.set("B");
+    r.Rangier.set("N");
+    r.WZ.set("N");
+    r.DT.set("N");
+    r.Phasenlaenge = 0;
+    r.Variations.set("N");
+    r.Path = path;
+    return r;
+}
+
+QWidget *findControl(QWidget &window, const char *name)
+{
+    auto *control = window.findChild<QWidget *>(QLatin1String(name));
+    if (!control)
+        ADD_FAILURE() << "no control named " << name;
+    return control;
+}
+
+QWidget *expectControlAt(QWidget &window, const char *name, const QRect &geometry)
+{
+    QWidget *control = findControl(window, name);
+    if (control) {
+        EXPECT_EQ(control->geometry(), geometry) << name;
+    }
+    return control;
+}
+
+void clickControl(QWidget &window, const char *name)
+{
+    if (QWidget *control = findControl(window, name))
+        QTest::mouseClick(control, Qt::LeftButton);
+}
+
+void clickRow(ListBox &list, int row)
+{
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(list.model()->index(row, 0)).center());
+}
+
+void expectMessage(const platform::ScriptedPrompts::Message &message, const QString &text, platform::MsgIcon icon,
+                   platform::MsgButtons buttons)
+{
+    EXPECT_EQ(message.text, text);
+    EXPECT_EQ(message.title, QStringLiteral("Brenvik"));
+    EXPECT_EQ(message.icon, icon);
+    EXPECT_EQ(message.buttons, buttons);
+}
+
+void expectOneMessage(const platform::ScriptedPrompts &prompts, const QString &text, platform::MsgIcon icon,
+                      platform::MsgButtons buttons)
+{
+    ASSERT_EQ(prompts.messages.size(), 1);
+    expectMessage(prompts.messages[0], text, icon, buttons);
 }
 
 int main(int argc, char **argv)

@@ -50,41 +50,32 @@ const QColor kMagenta(255, 0, 255);
 const QColor kWhite(255, 255, 255);
 const QColor kBlack(0, 0, 0);
 
-// One library line in its fixed columns.
-QByteArray libLine(const char *label, const char *era, const char *country, const char *type, const char *olOlh,
-                   const char *flags, const char *file)
-{
-    return QByteArray(label).leftJustified(40, ' ') + QByteArray(era).leftJustified(3, ' ')
-           + QByteArray(country).leftJustified(3, ' ') + QByteArray(type).leftJustified(2, ' ') + olOlh + flags + file;
-}
-
 // The vehicles, in list order:
 //   0 "Loco A"  plain, 40 wide, red
 //   1 "Panto P" pantograph, 30 wide, green; its pantographs 30 x 6 yellow
 //   2 "Steam S" animated, 50 wide, blue; frames 1 (20 high, cyan), 2 (58, magenta), 3 (10, white)
 //   3 "Both B"  animated and pantograph, 20 wide, grey; pantographs 20 x 4 orange
-const QByteArray kLibraryText = libLine("Loco A", "4", "FRG", "E", "Y54", "NBNYN0N", "loca.bmp") + "\r\n"
-                                + libLine("Panto P", "3-4", "CH", "E", "Y58", "YRNNN0N", "pant.bmp") + "\r\n"
-                                + libLine("Steam S", "2", "GDR", "D", "N58", "NLYNN3N", "steam_0.bmp") + "\r\n"
-                                + libLine("Both B", "5", "NL", "ET", "340", "YBNNY2N", "both_0.bmp") + "\r\n";
+const QByteArray kLibraryText = libraryText({{"Loco A", "4", "FRG", "E", "Y54NBNYN0N", "loca.bmp"},
+                                             {"Panto P", "3-4", "CH", "E", "Y58YRNNN0N", "pant.bmp"},
+                                             {"Steam S", "2", "GDR", "D", "N58NLYNN3N", "steam_0.bmp"},
+                                             {"Both B", "5", "NL", "ET", "340YBNNY2N", "both_0.bmp"}});
 
 enum Vehicle { LocoA = 0, PantoP = 1, SteamS = 2, BothB = 3 };
 
 } // namespace
 
-class AddTrainTest : public TempDirTest {
+class AddTrainTest : public MainWindowFixture<TitlePrompts> {
 protected:
     void SetUp() override
     {
-        TempDirTest::SetUp();
+        MainWindowFixture::SetUp();
         library = makeLibrary(QStringLiteral("lib"), kLibraryText);
-        startMain();
+        openLibrary();
     }
     void TearDown() override
     {
-        window.reset();
-        main.reset();
-        TempDirTest::TearDown();
+        addWindow.reset();
+        MainWindowFixture::TearDown();
     }
 
     // The test library in `folder`: the text file and its bitmaps, with an empty consists folder.
@@ -109,15 +100,15 @@ protected:
     // A fresh main window with `library` opened through "&Open".
     void startMain()
     {
-        window.reset();
-        main.reset();
-        state = mc_Brenvik();
-        prompts.clear();
-        prompts.givenTitles.clear();
-        main = std::make_unique<frmBrenvik>(state, prompts);
-        prompts.chooseNext(library);
-        main->menuOpen_Click();
-        ASSERT_GT(main->lstSource->ListCount(), 0);
+        addWindow.reset();
+        startWindow();
+        openLibrary();
+    }
+    // Opens `library` through "&Open" and notes where its trains go.
+    void openLibrary()
+    {
+        open(library);
+        ASSERT_GT(window->lstSource->ListCount(), 0);
         libBase = QFileInfo(library).absolutePath() + QLatin1Char('/') + QFileInfo(library).completeBaseName();
         consists = libBase + QStringLiteral("/consists");
     }
@@ -125,11 +116,10 @@ protected:
     // Selects a vehicle in the list and inserts it, ticking "Inherit Attributes" first if asked.
     void insert(int row, bool inherit = false)
     {
-        main->lstSource->setListIndex(row);
-        main->lstSource_Click();
+        select(row);
         if (inherit)
-            main->chkInherit->setChecked(true);
-        main->cmdAdd_Click();
+            window->chkInherit->setChecked(true);
+        window->cmdAdd_Click();
     }
 
     // Loco A (inherited), Panto P, Steam S and Both B: 140 pixels, specials at 40, 70 and 120.
@@ -137,22 +127,22 @@ protected:
     {
         for (int v : {LocoA, PantoP, SteamS, BothB})
             insert(v, v == inherited);
-        ASSERT_EQ(main->picConsist->Width(), 140);
+        ASSERT_EQ(window->picConsist->Width(), 140);
         ASSERT_EQ(state.gSpecialCount, 3);
     }
 
     // The add-consist window on screen, so that the focus can move in it.
     frmAdd &openWindow()
     {
-        window = std::make_unique<frmAdd>(state, prompts, *main);
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        addWindow = std::make_unique<frmAdd>(state, prompts, *window);
+        addWindow->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(addWindow.get()));
+        addWindow->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(addWindow.get()));
         prompts.clear();
         prompts.givenTitles.clear();
         prompts.busyAtMessage.clear();
-        return *window;
+        return *addWindow;
     }
 
     void choose(frmAdd &w, bool pantograph, const QString &cycle)
@@ -170,30 +160,23 @@ protected:
 
     static QColor at(const QString &file, int x, int y) { return QImage(file).pixelColor(x, y); }
 
-    QColor onScreen(int x, int y) const { return QColor(main->picConsist->surface().pixel(x, y)); }
+    QColor onScreen(int x, int y) const { return QColor(window->picConsist->surface().pixel(x, y)); }
 
     // The window refused with this text, given title, icon and button, and nothing of the train
     // reached the library or the queue.
     void expectRefused(const QString &text, const QString &givenTitle)
     {
-        ASSERT_EQ(prompts.messages.size(), 1);
-        EXPECT_EQ(prompts.messages[0].text, text);
-        EXPECT_EQ(prompts.givenTitles[0], givenTitle);
-        EXPECT_EQ(prompts.messages[0].title, QStringLiteral("Brenvik"));
-        EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Exclamation);
-        EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::OK);
-        EXPECT_TRUE(window->isVisible());
-        EXPECT_EQ(window->result(), QDialog::Rejected);
+        expectOneMessage(text);
+        EXPECT_EQ(prompts.givenTitles, QStringList{givenTitle});
+        EXPECT_TRUE(addWindow->isVisible());
+        EXPECT_EQ(addWindow->result(), QDialog::Rejected);
         EXPECT_EQ(readFile(library), kLibraryText);
-        EXPECT_EQ(main->lstOriginalFile->ListCount(), 0);
-        EXPECT_EQ(main->lstSource->ListCount(), 4);
+        EXPECT_EQ(window->lstOriginalFile->ListCount(), 0);
+        EXPECT_EQ(window->lstSource->ListCount(), 4);
         EXPECT_NE(state.gConsistCount, 0);
     }
 
-    TitlePrompts prompts;
-    mc_Brenvik state;
-    std::unique_ptr<frmBrenvik> main;
-    std::unique_ptr<frmAdd> window;
+    std::unique_ptr<frmAdd> addWindow;
     QString library;
     QString libBase;
     QString consists;
@@ -292,17 +275,18 @@ TEST_F(AddTrainTest, pantographsCycleAbove0_drawsThePantographsOverFrame0)
     EXPECT_EQ(at(sar, 45, 0), kYellow);
     EXPECT_EQ(at(sar, 125, 0), kOrange);
     // The entry names frame 0 and its cycle; the library line its file name.
-    ASSERT_EQ(main->lstOriginalFile->ListCount(), 1);
-    EXPECT_TRUE(main->lstOriginalFile->List(0).startsWith(
+    ASSERT_EQ(window->lstOriginalFile->ListCount(), 1);
+    EXPECT_TRUE(window->lstOriginalFile->List(0).startsWith(
         QStringLiteral("{LocoStart}FILE=") + inConsists("00001_0.bmp") + QLatin1Char(';')));
-    EXPECT_TRUE(main->lstOriginalFile->List(0).contains(QStringLiteral(";SAR=J;")));
-    EXPECT_TRUE(main->lstOriginalFile->List(0).contains(QStringLiteral(";PHASENLAENGE=3;")));
+    EXPECT_TRUE(window->lstOriginalFile->List(0).contains(QStringLiteral(";SAR=J;")));
+    EXPECT_TRUE(window->lstOriginalFile->List(0).contains(QStringLiteral(";PHASENLAENGE=3;")));
     EXPECT_TRUE(readFile(library).endsWith("YRNNN3N00001_0.bmp\r\n"));
 }
 
-TEST_F(AddTrainTest, refusedAdd_keepsTheBitmapsAndTheDrawing_andTheNextAddNumbersAbove)
+TEST_F(AddTrainTest, refusedAdd_keepsTheBitmaps_restoresTheComposedTrain_andTheNextAddNumbersAbove)
 {
     composeFour(PantoP);
+    const QImage composed = window->picConsist->surface().Image();
     frmAdd &w = openWindow();
     choose(w, true, QStringLiteral("3"));
     for (QCheckBox *box : w.chkLR)
@@ -311,14 +295,12 @@ TEST_F(AddTrainTest, refusedAdd_keepsTheBitmapsAndTheDrawing_andTheNextAddNumber
 
     expectRefused(QStringLiteral("Select almost one value for RICHTUNG!"), QString());
     EXPECT_EQ(consistFiles().size(), 5);
-    // The consist area shows frame 0 with the pantographs, not frame 3's animation.
-    EXPECT_EQ(main->picConsist->Width(), 140);
-    EXPECT_EQ(onScreen(80, 57), kBlue);
-    EXPECT_EQ(onScreen(45, 0), kYellow);
-    EXPECT_EQ(onScreen(125, 0), kOrange);
-    EXPECT_EQ(onScreen(10, 10), kRed);
+    // The frames and pantographs drawn for the refused Add are gone from the consist area.
+    EXPECT_EQ(window->picConsist->surface().Image(), composed);
+    EXPECT_NE(onScreen(45, 0), kYellow);
 
-    // Put right, the train is saved again under the next number, from the picture as it stands.
+    // Put right, the train is saved again under the next number, as it was composed: no raised
+    // pantographs from the refused Add in its plain picture, only in its pantograph picture.
     prompts.clear();
     prompts.givenTitles.clear();
     w.chkLR[1]->setChecked(true);
@@ -327,34 +309,34 @@ TEST_F(AddTrainTest, refusedAdd_keepsTheBitmapsAndTheDrawing_andTheNextAddNumber
     ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
     EXPECT_TRUE(consistFiles().contains(QStringLiteral("00002.bmp")));
     EXPECT_TRUE(consistFiles().contains(QStringLiteral("00002_SAR.bmp")));
-    EXPECT_EQ(at(inConsists("00002.bmp"), 45, 0), kYellow) << "the drawing of the refused Add stays";
+    EXPECT_EQ(at(inConsists("00002.bmp"), 45, 0), composed.pixelColor(45, 0));
+    EXPECT_EQ(at(inConsists("00002_SAR.bmp"), 45, 0), kYellow);
     EXPECT_TRUE(readFile(library).endsWith("YRNNN0N00002.bmp\r\n"));
     EXPECT_EQ(w.result(), QDialog::Accepted);
 }
 
-TEST_F(AddTrainTest, drawnPicturesAreRepaintedOnScreen)
+TEST_F(AddTrainTest, aRefusalAfterThePicturesRepaintsTheComposedTrain)
 {
     composeFour(PantoP);
-    main->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+    const QImage composed = window->picConsist->surface().Image();
     QRegion repainted;
-    const auto repaint = main->picConsist->surface().onRefresh;
-    main->picConsist->surface().onRefresh = [&](const QRect &r) {
+    const auto repaint = window->picConsist->surface().onRefresh;
+    window->picConsist->surface().onRefresh = [&](const QRect &r) {
         repainted += r;
         repaint(r);
     };
     frmAdd &w = openWindow();
     choose(w, true, QStringLiteral("2"));
-    w.txtPixels->clear(); // refused after the pictures, so the drawing stays in view
+    w.txtPixels->clear(); // refused after the pictures were drawn and saved
     w.cmdAdd_Click();
 
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_TRUE(repainted.contains(QRect(0, 0, 140, 58)));
     QApplication::processEvents();
-    const QImage shown = main->picConsist->grab().toImage();
-    EXPECT_EQ(shown.pixelColor(45, 0), kYellow);
-    EXPECT_EQ(shown.pixelColor(125, 0), kOrange);
-    main->picConsist->surface().onRefresh = repaint;
+    const QImage shown = window->picConsist->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(45, 0), composed.pixelColor(45, 0));
+    EXPECT_EQ(shown.pixelColor(125, 0), composed.pixelColor(125, 0));
+    window->picConsist->surface().onRefresh = repaint;
 }
 
 TEST_F(AddTrainTest, theBusyPointerIsShownWhileBitmapsAreWritten_andIsBackForTheMessage)
@@ -408,9 +390,9 @@ TEST_F(AddTrainTest, aMissingConsistsFolderIsReported_andNothingIsWritten)
     EXPECT_TRUE(w.isVisible());
     EXPECT_FALSE(QFileInfo::exists(consists)) << "the folder is not made";
     EXPECT_EQ(readFile(library), kLibraryText);
-    EXPECT_EQ(main->lstOriginalFile->ListCount(), 0);
+    EXPECT_EQ(window->lstOriginalFile->ListCount(), 0);
     EXPECT_EQ(state.gConsistCount, 4);
-    EXPECT_EQ(main->picConsist->Width(), 140);
+    EXPECT_EQ(window->picConsist->Width(), 140);
 }
 
 TEST_F(AddTrainTest, whenTrain99999Exists_theAddIsRefusedAndNoFileIsOverwritten)
@@ -431,7 +413,7 @@ TEST_F(AddTrainTest, whenTrain99999Exists_theAddIsRefusedAndNoFileIsOverwritten)
     EXPECT_EQ(readFile(inConsists("00001.bmp")), QByteArray("train one"));
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(readFile(library), kLibraryText);
-    EXPECT_EQ(main->lstOriginalFile->ListCount(), 0);
+    EXPECT_EQ(window->lstOriginalFile->ListCount(), 0);
 }
 
 // ---- Pictures that cannot be loaded or saved ----
@@ -453,7 +435,7 @@ TEST_F(AddTrainTest, aMissingVehicleFrameStopsTheAdd_andTheFramesSavedBeforeStay
     EXPECT_EQ(consistFiles(), (QStringList{QStringLiteral("00001_0.bmp"), QStringLiteral("00001_1.bmp")}));
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(readFile(library), kLibraryText);
-    EXPECT_EQ(main->lstOriginalFile->ListCount(), 0);
+    EXPECT_EQ(window->lstOriginalFile->ListCount(), 0);
     EXPECT_EQ(state.gConsistCount, 4);
 }
 
@@ -474,7 +456,7 @@ TEST_F(AddTrainTest, aMissingPantographPictureStopsTheAdd_andThePlainPictureStay
         << "the picture with the first vehicle's pantographs was saved before";
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(readFile(library), kLibraryText);
-    EXPECT_EQ(main->lstOriginalFile->ListCount(), 0);
+    EXPECT_EQ(window->lstOriginalFile->ListCount(), 0);
 }
 
 TEST_F(AddTrainTest, aBitmapThatCannotBeSavedIsReported)
@@ -492,14 +474,14 @@ TEST_F(AddTrainTest, aBitmapThatCannotBeSavedIsReported)
     EXPECT_TRUE(QFileInfo(inConsists("00001.bmp")).isDir());
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(readFile(library), kLibraryText);
-    EXPECT_EQ(main->lstOriginalFile->ListCount(), 0);
+    EXPECT_EQ(window->lstOriginalFile->ListCount(), 0);
 }
 
 TEST_F(AddTrainTest, aConsistUndoneToNothingIsReportedInsteadOfSavedEmpty)
 {
     insert(LocoA, true);
-    main->cmdUndo_Click();
-    ASSERT_EQ(main->picConsist->Width(), 0);
+    window->cmdUndo_Click();
+    ASSERT_EQ(window->picConsist->Width(), 0);
     frmAdd &w = openWindow();
     w.cmdAdd_Click();
 
@@ -510,7 +492,7 @@ TEST_F(AddTrainTest, aConsistUndoneToNothingIsReportedInsteadOfSavedEmpty)
     EXPECT_TRUE(consistFiles().isEmpty());
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(readFile(library), kLibraryText);
-    EXPECT_EQ(main->lstOriginalFile->ListCount(), 0);
+    EXPECT_EQ(window->lstOriginalFile->ListCount(), 0);
 }
 
 // ---- Refusals ----
@@ -607,7 +589,7 @@ TEST_F(AddTrainTest, everyRefusalNamesItsFieldAndMovesTheFocusThere)
             EXPECT_EQ(consistFiles().size(), filesBefore) << "nothing is written";
         }
         EXPECT_EQ(state.gConsistCount, 2);
-        EXPECT_EQ(main->picConsist->Width(), 90);
+        EXPECT_EQ(window->picConsist->Width(), 90);
     }
 }
 
@@ -629,13 +611,13 @@ TEST_F(AddTrainTest, theLibraryLineAndTheEntryByteForByte)
     const QString entry = QStringLiteral("{LocoStart}FILE=") + inConsists("00001.bmp")
                           + QStringLiteral(";LABEL=Mixed train \xe9t\xe9;GT=E;EPOCHE=3-4;ULAND=FRG;OL=J;OLH=4;"
                                            "RANGIER=J;WZ=J;ZG=63;SELECTED=1;{LocoEnd}");
-    ASSERT_EQ(main->lstOriginalFile->ListCount(), 1);
-    EXPECT_EQ(main->lstOriginalFile->List(0), entry);
-    EXPECT_EQ(main->lstOriginalFile->ListIndex(), 0);
-    ASSERT_EQ(main->mQueueTags.size(), 1);
-    EXPECT_TRUE(main->mQueueTags[0].fromAddConsist);
-    EXPECT_EQ(main->mQueueTags[0].libraryFile, library);
-    EXPECT_EQ(main->mQueueTags[0].libraryLine, line);
+    ASSERT_EQ(window->lstOriginalFile->ListCount(), 1);
+    EXPECT_EQ(window->lstOriginalFile->List(0), entry);
+    EXPECT_EQ(window->lstOriginalFile->ListIndex(), 0);
+    ASSERT_EQ(window->mQueueTags.size(), 1);
+    EXPECT_TRUE(window->mQueueTags[0].fromAddConsist);
+    EXPECT_EQ(window->mQueueTags[0].libraryFile, library);
+    EXPECT_EQ(window->mQueueTags[0].libraryLine, line);
 }
 
 TEST_F(AddTrainTest, aLibraryWithoutAFinalLineBreakGetsTheTrainOnALineOfItsOwn)
@@ -651,12 +633,12 @@ TEST_F(AddTrainTest, aLibraryWithoutAFinalLineBreakGetsTheTrainOnALineOfItsOwn)
 
     const QByteArray line = QByteArray("Loco A").leftJustified(40, ' ') + "4  FRGE Y54NBNYN0N00001.bmp";
     EXPECT_EQ(readFile(library), text + "\r\n" + line + "\r\n");
-    ASSERT_EQ(main->lstSource->ListCount(), 5);
+    ASSERT_EQ(window->lstSource->ListCount(), 5);
     EXPECT_EQ(state.gVehicles.last().Path, inConsists("00001.bmp"));
-    EXPECT_EQ(main->lstOriginalFile->List(0),
+    EXPECT_EQ(window->lstOriginalFile->List(0),
               QStringLiteral("{LocoStart}FILE=") + inConsists("00001.bmp")
                   + QStringLiteral(";LABEL=Loco A;GT=E;EPOCHE=4;ULAND=FRG;OL=J;OLH=4;WZ=J;ZG=63;SELECTED=1;{LocoEnd}"));
-    EXPECT_EQ(main->mQueueTags.value(0).libraryLine, line);
+    EXPECT_EQ(window->mQueueTags.value(0).libraryLine, line);
 }
 
 TEST_F(AddTrainTest, aThreeRailAnimatedTrainFromTheInheritedVehicle)
@@ -670,7 +652,7 @@ TEST_F(AddTrainTest, aThreeRailAnimatedTrainFromTheInheritedVehicle)
 
     EXPECT_TRUE(readFile(library).endsWith(QByteArray("Both B").leftJustified(40, ' ')
                                            + "5  NL ET340NBNNY2N00001_0.bmp\r\n"));
-    EXPECT_EQ(main->lstOriginalFile->List(0),
+    EXPECT_EQ(window->lstOriginalFile->List(0),
               QStringLiteral("{LocoStart}FILE=") + inConsists("00001_0.bmp")
                   + QStringLiteral(";LABEL=Both B;GT=ET;EPOCHE=5;ULAND=NL;OL=N;DT=J;PHASENLAENGE=2;"
                                    "ZG=63;FLAGS=32;SELECTED=1;{LocoEnd}"));
@@ -702,10 +684,10 @@ TEST_F(AddTrainTest, aLibraryThatCannotBeAppendedTo_isReportedAndLeftAsItWas)
         EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Exclamation);
         EXPECT_EQ(readFile(library), kLibraryText) << "nothing half-written";
         EXPECT_TRUE(w.isVisible());
-        EXPECT_EQ(main->lstOriginalFile->ListCount(), 0);
-        EXPECT_EQ(main->lstSource->ListCount(), 4);
+        EXPECT_EQ(window->lstOriginalFile->ListCount(), 0);
+        EXPECT_EQ(window->lstSource->ListCount(), 4);
         EXPECT_EQ(state.gConsistCount, 1);
-        EXPECT_EQ(main->picConsist->Width(), 40);
+        EXPECT_EQ(window->picConsist->Width(), 40);
     }
     EXPECT_GE(appendFailures, 2) << "both the opening and the writing were made to fail";
 }
@@ -715,23 +697,23 @@ TEST_F(AddTrainTest, aLibraryThatCannotBeAppendedTo_isReportedAndLeftAsItWas)
 TEST_F(AddTrainTest, aSuccessfulAdd_emptiesTheConsistAreaAndClosesTheWindow)
 {
     composeFour(PantoP);
-    main->picConsist->setLeft(-30);
+    window->picConsist->setLeft(-30);
     const QList<SpecialItem> specials = state.gSpecials;
-    const int16_t lastWidth = main->mLastWidth;
+    const int16_t lastWidth = window->mLastWidth;
     frmAdd &w = openWindow();
     w.cmdAdd_Click();
     ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
 
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.result(), QDialog::Accepted);
-    EXPECT_EQ(main->picConsist->Width(), 0);
-    EXPECT_EQ(main->picConsist->Left(), 0);
+    EXPECT_EQ(window->picConsist->Width(), 0);
+    EXPECT_EQ(window->picConsist->Left(), 0);
     EXPECT_EQ(state.gConsistCount, 0);
     EXPECT_EQ(state.gSpecialCount, 3);
     EXPECT_EQ(state.gSpecials.size(), specials.size());
     EXPECT_EQ(state.gInherited.Path, libBase + QStringLiteral("/E/pant.bmp"));
-    EXPECT_EQ(main->mLastWidth, lastWidth);
-    EXPECT_FALSE(main->chkInherit->isChecked());
+    EXPECT_EQ(window->mLastWidth, lastWidth);
+    EXPECT_FALSE(window->chkInherit->isChecked());
 }
 
 TEST_F(AddTrainTest, theRoadOfOneTrain_fromTheLibraryToTheQueueAndBackByEraseLast)
@@ -742,7 +724,7 @@ TEST_F(AddTrainTest, theRoadOfOneTrain_fromTheLibraryToTheQueueAndBackByEraseLas
     const QByteArray before = readFile(sample);
     startMain();
     // Steam locomotive (animated) inherited, then two coaches.
-    const int count = main->lstSource->ListCount();
+    const int count = window->lstSource->ListCount();
     ASSERT_GE(count, 11);
     insert(2, true);
     insert(9);
@@ -750,7 +732,7 @@ TEST_F(AddTrainTest, theRoadOfOneTrain_fromTheLibraryToTheQueueAndBackByEraseLas
     EXPECT_EQ(state.gConsistCount, 3);
 
     bool shown = false;
-    main->showModal = [&](QDialog &dialog) {
+    window->showModal = [&](QDialog &dialog) {
         shown = true;
         auto *w = qobject_cast<frmAdd *>(&dialog);
         ASSERT_NE(w, nullptr);
@@ -758,7 +740,7 @@ TEST_F(AddTrainTest, theRoadOfOneTrain_fromTheLibraryToTheQueueAndBackByEraseLas
         w->cmdAdd_Click();
         EXPECT_EQ(w->result(), QDialog::Accepted);
     };
-    main->cmdX_Click();
+    window->cmdX_Click();
     ASSERT_TRUE(shown);
     ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
 
@@ -767,23 +749,23 @@ TEST_F(AddTrainTest, theRoadOfOneTrain_fromTheLibraryToTheQueueAndBackByEraseLas
     EXPECT_EQ(QDir(consistsOfSample).entryList(QDir::Files, QDir::Name),
               (QStringList{QStringLiteral("00001_0.bmp"), QStringLiteral("00001_1.bmp"), QStringLiteral("00001_2.bmp"),
                            QStringLiteral("00001_3.bmp")}));
-    ASSERT_EQ(main->lstSource->ListCount(), count + 1);
-    EXPECT_TRUE(main->lstSource->List(count).startsWith(QStringLiteral("Steam locomotive 2-6-0 with tender")));
-    ASSERT_EQ(main->lstOriginalFile->ListCount(), 1);
-    EXPECT_TRUE(main->lstOriginalFile->List(0).startsWith(QStringLiteral("{LocoStart}FILE=") + frame0 + ';'));
+    ASSERT_EQ(window->lstSource->ListCount(), count + 1);
+    EXPECT_TRUE(window->lstSource->List(count).startsWith(QStringLiteral("Steam locomotive 2-6-0 with tender")));
+    ASSERT_EQ(window->lstOriginalFile->ListCount(), 1);
+    EXPECT_TRUE(window->lstOriginalFile->List(0).startsWith(QStringLiteral("{LocoStart}FILE=") + frame0 + ';'));
     EXPECT_EQ(state.gConsistCount, 0);
 
     // The new train is a vehicle of the library: selected, it shows its picture, frame 0.
-    main->lstSource->setListIndex(count);
-    main->lstSource_Click();
+    window->lstSource->setListIndex(count);
+    window->lstSource_Click();
     EXPECT_EQ(state.gSelVehicle, count + 1);
-    EXPECT_EQ(main->picPreview->surface().Image().convertToFormat(QImage::Format_RGB32),
+    EXPECT_EQ(window->picPreview->surface().Image().convertToFormat(QImage::Format_RGB32),
               QImage(frame0).convertToFormat(QImage::Format_RGB32));
 
     // Erase Last takes exactly this train back.
-    main->Command1_Click();
-    EXPECT_EQ(main->lstOriginalFile->ListCount(), 0);
-    EXPECT_EQ(main->lstSource->ListCount(), count);
+    window->Command1_Click();
+    EXPECT_EQ(window->lstOriginalFile->ListCount(), 0);
+    EXPECT_EQ(window->lstSource->ListCount(), count);
     EXPECT_EQ(readFile(sample), before);
     EXPECT_FALSE(QFileInfo::exists(frame0));
     EXPECT_TRUE(QFileInfo::exists(consistsOfSample + QStringLiteral("00001_3.bmp"))) << "frames 1 to 3 stay";
@@ -793,29 +775,29 @@ TEST_F(AddTrainTest, theGateOpensTheWindow_aRefusalKeepsItOpenUntilTheTrainIsAdd
 {
     composeFour();
     int refusals = 0;
-    main->showModal = [&](QDialog &dialog) {
+    window->showModal = [&](QDialog &dialog) {
         auto *w = qobject_cast<frmAdd *>(&dialog);
         ASSERT_NE(w, nullptr);
         w->txtPixels->setText(QStringLiteral("95"));
         w->cmdAdd_Click();
         refusals = int(prompts.messages.size());
-        EXPECT_TRUE(main->lstOriginalFile->ListCount() == 0);
+        EXPECT_TRUE(window->lstOriginalFile->ListCount() == 0);
         w->txtPixels->setText(QStringLiteral("90"));
         w->cmdAdd_Click();
         EXPECT_EQ(w->result(), QDialog::Accepted);
     };
-    main->cmdX_Click();
+    window->cmdX_Click();
     EXPECT_EQ(refusals, 1);
     ASSERT_EQ(prompts.messages.size(), 1);
     EXPECT_EQ(prompts.messages[0].text, QStringLiteral("Select the height OLH or set to correct value [40-90]!"));
     EXPECT_EQ(consistFiles(), (QStringList{QStringLiteral("00001.bmp"), QStringLiteral("00002.bmp")}));
     EXPECT_TRUE(readFile(library).endsWith("FRGE Y90NBNYN0N00002.bmp\r\n"));
-    ASSERT_EQ(main->lstOriginalFile->ListCount(), 1);
-    EXPECT_TRUE(main->lstOriginalFile->List(0).contains(QStringLiteral(";OL=J;OLH=-32;")));
+    ASSERT_EQ(window->lstOriginalFile->ListCount(), 1);
+    EXPECT_TRUE(window->lstOriginalFile->List(0).contains(QStringLiteral(";OL=J;OLH=-32;")));
 
     // The area is empty now: the gate refuses until vehicles are inserted again.
-    main->showModal = [](QDialog &) { FAIL() << "the window must not open"; };
-    main->cmdX_Click();
+    window->showModal = [](QDialog &) { FAIL() << "the window must not open"; };
+    window->cmdX_Click();
     ASSERT_EQ(prompts.messages.size(), 2);
     EXPECT_EQ(prompts.messages[1].text, QStringLiteral("To add a consist, put the vehicles in the consist area!"));
 }

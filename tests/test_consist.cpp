@@ -1,19 +1,11 @@
 #include "TestSupport.h"
 #include "main/ConsistRules.h"
 #include "main/frmBrenvik.h"
-#include "platform/ScriptedPrompts.h"
-#include "platform/widgets/ListBox.h"
 #include "platform/widgets/PictureBox.h"
 #include <QCheckBox>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QTest>
-#include <memory>
-
-using platform::MsgButtons;
-using platform::MsgIcon;
-using platform::ScriptedPrompts;
 
 namespace {
 
@@ -28,10 +20,9 @@ struct Vehicle {
     QColor colour;
 };
 
-QByteArray lineOf(const Vehicle &v)
+LibraryVehicle libraryVehicle(const Vehicle &v)
 {
-    return QByteArray(v.label).leftJustified(40, ' ', true) + "5  FRGE Y58" + v.sar + "LNNN" + v.phase + v.variations
-        + v.file + "\r\n";
+    return {.label = v.label, .flags = QByteArray("Y58") + v.sar + "LNNN" + v.phase + v.variations, .file = v.file};
 }
 
 // A picture that shows where it was copied from: a fill with a differently coloured corner.
@@ -40,31 +31,17 @@ QImage pictureOf(QSize size, QColor colour)
     return solidImage(size.width(), size.height(), colour, colour.darker(200));
 }
 
-class Consist : public TempDirTest {
+class Consist : public MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        TempDirTest::SetUp();
-        window = std::make_unique<frmBrenvik>(state, prompts);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-    void TearDown() override
-    {
-        window.reset();
-        TempDirTest::TearDown();
-    }
-
     // Draws every vehicle's bitmap into lib/trains/E and opens lib/trains.txt listing them.
     void openLibrary(const QList<Vehicle> &vehicles, const QString &file = QStringLiteral("lib/trains.txt"))
     {
-        QByteArray lines;
+        QList<LibraryVehicle> lines;
         for (const Vehicle &v : vehicles) {
-            lines += lineOf(v);
+            lines += libraryVehicle(v);
             writeBmp(QStringLiteral("lib/trains/E/") + QLatin1String(v.file), pictureOf(v.size, v.colour));
         }
-        prompts.chooseNext(writeFile(file, lines));
-        window->menuOpen_Click();
+        open(writeFile(file, libraryText(lines)));
         ASSERT_TRUE(prompts.messages.isEmpty());
     }
     QString bitmapPath(const char *file) const { return path(QStringLiteral("lib/trains/E/") + QLatin1String(file)); }
@@ -75,15 +52,8 @@ protected:
 
     void select(int row)
     {
-        window->lstSource->setListIndex(row);
-        window->lstSource_Click();
+        MainWindowTest::select(row);
         ASSERT_TRUE(prompts.messages.isEmpty());
-    }
-    void click(const char *button)
-    {
-        auto *b = window->findChild<QPushButton *>(QLatin1String(button));
-        ASSERT_NE(b, nullptr) << button;
-        QTest::mouseClick(b, Qt::LeftButton);
     }
     // Steps the variation buttons up until the label names `slot`.
     void chooseVariation(const char *slot)
@@ -121,18 +91,6 @@ protected:
     {
         return item.XPos == x && item.Path == path && item.Kind == QLatin1String(kind);
     }
-    void expectOneWarning(const QString &text)
-    {
-        ASSERT_EQ(prompts.messages.size(), 1);
-        EXPECT_EQ(prompts.messages[0].text, text);
-        EXPECT_EQ(prompts.messages[0].title, QStringLiteral("Brenvik"));
-        EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Exclamation);
-        EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::OK);
-    }
-
-    mc_Brenvik state;
-    ScriptedPrompts prompts;
-    std::unique_ptr<frmBrenvik> window;
 };
 
 const QColor kRed(200, 0, 0);
@@ -489,7 +447,7 @@ TEST_F(Consist, insertPastSixteenBitsIsRefused)
     insert(0);
     ASSERT_EQ(trainSize(), QSize(20000, 2));
     click("cmdAdd");
-    expectOneWarning(QStringLiteral("The consist cannot be wider than 32767 pixels."));
+    expectOneMessage(QStringLiteral("The consist cannot be wider than 32767 pixels."));
     EXPECT_EQ(trainSize(), QSize(20000, 2));
     EXPECT_EQ(state.gConsistCount, 1);
     EXPECT_EQ(window->mLastWidth, 20000);
@@ -497,7 +455,7 @@ TEST_F(Consist, insertPastSixteenBitsIsRefused)
     prompts.clear();
     state.gConsistCount = 32767;
     insert(1);
-    expectOneWarning(QStringLiteral("The consist cannot take more than 32767 vehicles."));
+    expectOneMessage(QStringLiteral("The consist cannot take more than 32767 vehicles."));
     EXPECT_EQ(state.gConsistCount, 32767);
     EXPECT_EQ(trainSize(), QSize(20000, 2));
 
@@ -505,7 +463,7 @@ TEST_F(Consist, insertPastSixteenBitsIsRefused)
     state.gConsistCount = 5;
     state.gSpecialCount = 32767;
     click("cmdAdd");
-    expectOneWarning(QStringLiteral("The consist cannot take more than 32767 animated or pantograph vehicles."));
+    expectOneMessage(QStringLiteral("The consist cannot take more than 32767 animated or pantograph vehicles."));
     EXPECT_EQ(state.gConsistCount, 5);
     EXPECT_EQ(state.gSpecialCount, 32767);
     EXPECT_EQ(trainSize(), QSize(20000, 2));

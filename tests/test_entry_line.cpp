@@ -1,6 +1,6 @@
+#include "TestSupport.h"
 #include "main/EntryLine.h"
 #include "shared/mc_Brenvik.h"
-#include <gtest/gtest.h>
 #include <functional>
 
 using entryline::buildEntry;
@@ -13,22 +13,7 @@ namespace {
 // A vehicle with no optional part at all: no overhead-line letter, direction both, nothing ticked.
 VehicleRecord plainVehicle()
 {
-    VehicleRecord r;
-    r.Label.set("E 44");
-    r.Epoche.set("3");
-    r.Uland.set("FRG");
-    r.GT.set("E");
-    r.OL.set(" ");
-    r.OLH = 50;
-    r.SAR.set("N");
-    r.Richtung.set("B");
-    r.Rangier.set("N");
-    r.WZ.set("N");
-    r.DT.set("N");
-    r.Phasenlaenge = 0;
-    r.Variations.set("N");
-    r.Path = QStringLiteral("/rail/mylib/E/e44.bmp");
-    return r;
+    return vehicleRecord("E 44", "3", "FRG", "E", " ", 50, QStringLiteral("/rail/mylib/E/e44.bmp"));
 }
 
 const QString kHead = QStringLiteral("{LocoStart}FILE=/rail/mylib/E/e44.bmp;LABEL=E 44;GT=E;EPOCHE=3;ULAND=FRG;");

@@ -18,7 +18,6 @@
 #include <functional>
 #include <memory>
 
-using platform::MsgButtons;
 using platform::MsgIcon;
 
 namespace {
@@ -26,22 +25,7 @@ namespace {
 // A steam locomotive as a library line would give it.
 VehicleRecord sampleVehicle()
 {
-    VehicleRecord r;
-    r.Label.set("Class 52");
-    r.Epoche.set("3");
-    r.Uland.set("FRG");
-    r.GT.set("D");
-    r.OL.set("N");
-    r.OLH = 58;
-    r.SAR.set("N");
-    r.Richtung.set("B");
-    r.Rangier.set("N");
-    r.WZ.set("N");
-    r.DT.set("N");
-    r.Phasenlaenge = 0;
-    r.Variations.set("N");
-    r.Path = QStringLiteral("/lib/D/br52.bmp");
-    return r;
+    return vehicleRecord("Class 52", "3", "FRG", "D", "N", 58, QStringLiteral("/lib/D/br52.bmp"));
 }
 
 // A group's boxes as 'X' (ticked) and '.' (unticked), lowest index first.
@@ -58,38 +42,35 @@ QString ticks(const std::array<QCheckBox *, N> &boxes)
 
 } // namespace
 
-class frmAddTest : public TempDirTest {
+class frmAddTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        TempDirTest::SetUp();
-        main = std::make_unique<frmBrenvik>(state, prompts);
+        MainWindowTest::SetUp();
         state.gConsistCount = 2;
         state.gInherited = sampleVehicle();
         prompts.clear();
     }
+    void TearDown() override
+    {
+        addWindow.reset();
+        MainWindowTest::TearDown();
+    }
 
     frmAdd &open()
     {
-        window = std::make_unique<frmAdd>(state, prompts, *main);
-        return *window;
+        addWindow = std::make_unique<frmAdd>(state, prompts, *window);
+        return *addWindow;
     }
 
     void expectOnlyNumbersMessage(int times)
     {
         ASSERT_EQ(prompts.messages.size(), times);
-        for (const auto &m : prompts.messages) {
-            EXPECT_EQ(m.text, QStringLiteral("Only numbers allowed in text box"));
-            EXPECT_EQ(m.title, QStringLiteral("Brenvik"));
-            EXPECT_EQ(m.icon, MsgIcon::Critical);
-            EXPECT_EQ(m.buttons, MsgButtons::OK);
-        }
+        for (const auto &m : prompts.messages)
+            expectMessage(m, QStringLiteral("Only numbers allowed in text box"), MsgIcon::Critical);
     }
 
-    mc_Brenvik state;
-    platform::ScriptedPrompts prompts;
-    std::unique_ptr<frmBrenvik> main;
-    std::unique_ptr<frmAdd> window;
+    std::unique_ptr<frmAdd> addWindow;
 };
 
 // ---- Presets ----
@@ -535,12 +516,8 @@ TEST_F(frmAddTest, layout_matchesTheForm)
         {"chkVR_1", {191, 383, 31, 14}}, {"cmdAdd", {265, 385, 68, 22}},   {"Command1", {334, 385, 68, 22}},
         {"Shape7", {142, 379, 94, 22}},
     };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.name);
-        auto *c = w.findChild<QWidget *>(QLatin1String(row.name));
-        ASSERT_NE(c, nullptr);
-        EXPECT_EQ(c->geometry(), row.geometry);
-    }
+    for (const Row &row : rows)
+        expectControlAt(w, row.name, row.geometry);
 
     // Explanatory labels end at one right edge and are right-aligned; captions are left-aligned.
     for (QLabel *l : {w.Label9, w.Label12, w.Label10, w.Label2, w.Label19, w.Label20, w.Label21, w.Label22}) {

@@ -15,18 +15,16 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <memory>
 
-using platform::MsgButtons;
 using platform::MsgIcon;
 using platform::ScriptedPrompts;
 
 namespace {
 
+// A library line of an electric locomotive with its pantograph, running left.
 QByteArray vehicleLine(const char *label, const char *era, const char *country, const char *type, const char *name)
 {
-    return QByteArray(label).leftJustified(40, ' ', true) + QByteArray(era).leftJustified(3) + QByteArray(country).leftJustified(3)
-        + QByteArray(type).leftJustified(2) + "Y58YLNNN0N" + name;
+    return libraryLine({label, era, country, type, "Y58YLNNN0N", name});
 }
 
 QString listLine(const char *label, const char *country, const char *era)
@@ -35,26 +33,8 @@ QString listLine(const char *label, const char *country, const char *era)
         + QStringLiteral("    ") + QString::fromLatin1(era).leftJustified(3);
 }
 
-class FrmBrenvikOpen : public TempDirTest {
+class FrmBrenvikOpen : public MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        TempDirTest::SetUp();
-        window = std::make_unique<frmBrenvik>(state, prompts);
-    }
-    void TearDown() override
-    {
-        window.reset();
-        TempDirTest::TearDown();
-    }
-
-    // Opens `file` through "&Open" as if the user chose it.
-    void open(const QString &file)
-    {
-        prompts.chooseNext(file);
-        window->menuOpen_Click();
-    }
-
     // A library of three vehicles (one of them a train) in lib/trains.txt.
     QString threeVehicleLibrary()
     {
@@ -68,25 +48,15 @@ protected:
     ListBox *shownVehicleList()
     {
         open(threeVehicleLibrary());
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         return window->lstSource;
     }
-
-    static void clickRow(ListBox *list, int row)
-    {
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
-    }
-
-    mc_Brenvik state;
-    ScriptedPrompts prompts;
-    std::unique_ptr<frmBrenvik> window;
 };
 
 } // namespace
 
 TEST_F(FrmBrenvikOpen, windowHasFixedClientAreaAndCaption)
 {
+    startWindow(false);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Brenvik"));
     ASSERT_NE(window->centralWidget(), nullptr);
     EXPECT_EQ(window->centralWidget()->size(), QSize(760, 501));
@@ -116,10 +86,9 @@ TEST_F(FrmBrenvikOpen, everyControlAtItsPlace)
         {"Command4", {576, 318, 88, 28}},   {"Command3", {664, 318, 88, 28}},   {"lstOriginalFile", {8, 351, 744, 144}},
     };
     for (const auto &r : rows) {
-        const auto *w = window->findChild<QWidget *>(QLatin1String(r.name));
-        ASSERT_NE(w, nullptr) << r.name;
-        EXPECT_EQ(w->geometry(), r.geometry) << r.name;
-        EXPECT_EQ(w->parentWidget(), window->centralWidget()) << r.name;
+        if (const QWidget *w = expectControlAt(*window, r.name, r.geometry)) {
+            EXPECT_EQ(w->parentWidget(), window->centralWidget()) << r.name;
+        }
     }
     EXPECT_TRUE(window->picAppo->isHidden());
     // The train lies over the band.
@@ -369,12 +338,7 @@ TEST_F(FrmBrenvikOpen, unreadableLibraryIsReported)
     platform::FileFaults::failAt(1, QStringLiteral("Permission denied"));
     open(other);
 
-    ASSERT_EQ(prompts.messages.size(), 1);
-    const ScriptedPrompts::Message &m = prompts.messages[0];
-    EXPECT_EQ(m.text, QStringLiteral("Cannot read %1:\nPermission denied").arg(QDir::toNativeSeparators(other)));
-    EXPECT_EQ(m.title, QStringLiteral("Brenvik"));
-    EXPECT_EQ(m.icon, MsgIcon::Exclamation);
-    EXPECT_EQ(m.buttons, MsgButtons::OK);
+    expectOneMessage(QStringLiteral("Cannot read %1:\nPermission denied").arg(QDir::toNativeSeparators(other)));
     EXPECT_EQ(busyWhenShown, 0);
     EXPECT_EQ(prompts.busyDepth, 0);
 
@@ -435,9 +399,9 @@ TEST_F(FrmBrenvikOpen, vehicleListClicks)
     EXPECT_EQ(list->ListIndex(), 1);
     EXPECT_EQ(clicks.count(), 0);
 
-    clickRow(list, 1);
+    clickRow(*list, 1);
     EXPECT_EQ(clicks.count(), 1);
-    clickRow(list, 2);
+    clickRow(*list, 2);
     EXPECT_EQ(clicks.count(), 2);
     EXPECT_EQ(list->ListIndex(), 2);
 
@@ -462,8 +426,8 @@ TEST_F(FrmBrenvikOpen, clickOnTheSelectedItemCountsAgain)
 {
     ListBox *list = shownVehicleList();
     QSignalSpy clicks(list, &ListBox::Click);
-    clickRow(list, 0);
-    clickRow(list, 0);
+    clickRow(*list, 0);
+    clickRow(*list, 0);
     EXPECT_EQ(clicks.count(), 2);
     EXPECT_EQ(list->ListIndex(), 0);
     // Below the last item nothing is chosen.

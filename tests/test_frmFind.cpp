@@ -21,19 +21,6 @@ using platform::MsgButtons;
 using platform::MsgIcon;
 using platform::ScriptedPrompts;
 
-void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
-void PrintTo(const QStringList &l, std::ostream *os)
-{
-    *os << '{';
-    for (const QString &s : l)
-        *os << '"' << s.toStdString() << "\" ";
-    *os << '}';
-}
-
 namespace {
 
 const QChar CR(13);
@@ -46,14 +33,6 @@ QString okText(const QString &shownPath)
 QString editText(const QString &shownPath)
 {
     return QStringLiteral("Do you want edit ") + CR + shownPath + QStringLiteral(" ?");
-}
-
-void expectMessage(const ScriptedPrompts::Message &m, const QString &text, MsgIcon icon, MsgButtons buttons)
-{
-    EXPECT_EQ(m.text, text);
-    EXPECT_EQ(m.title, QStringLiteral("Brenvik"));
-    EXPECT_EQ(m.icon, icon);
-    EXPECT_EQ(m.buttons, buttons);
 }
 
 // A folder tree with INI files beside files and folders that must not be listed:
@@ -179,10 +158,7 @@ TEST_F(FindTest, window_isLaidOutFromTheFormsTwips)
         {"Command2", QRect(240, 357, 115, 33), QStringLiteral("Exit")},
     };
     for (const auto &row : rows) {
-        auto *w = f->findChild<QWidget *>(QLatin1String(row.name));
-        ASSERT_NE(w, nullptr) << row.name;
-        EXPECT_EQ(w->geometry(), row.geometry) << row.name;
-        if (auto *b = qobject_cast<QPushButton *>(w)) {
+        if (auto *b = qobject_cast<QPushButton *>(expectControlAt(*f, row.name, row.geometry))) {
             EXPECT_EQ(b->text(), row.caption) << row.name;
         }
     }

@@ -2,8 +2,6 @@
 #include "main/Variations.h"
 #include "main/frmBrenvik.h"
 #include "platform/FileFaults.h"
-#include "platform/ScriptedPrompts.h"
-#include "platform/widgets/ListBox.h"
 #include "platform/widgets/PictureBox.h"
 #include <QCheckBox>
 #include <QDir>
@@ -11,12 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <memory>
 
 using platform::FileFaults;
-using platform::MsgButtons;
-using platform::MsgIcon;
-using platform::ScriptedPrompts;
 
 namespace {
 
@@ -25,10 +19,10 @@ const QRgb kOther = qRgb(30, 30, 200);
 const QRgb kNorth = qRgb(250, 250, 0);
 const QRgb kSouth = qRgb(0, 250, 250);
 
-// A library line in its fixed columns: no pantograph, not animated, bitmap in type folder "E".
-QByteArray libraryLine(const char *label, char variations, const QByteArray &fileName)
+// A library line with its line end: no pantograph, not animated, bitmap in type folder "E".
+QByteArray vehicleLine(const char *label, char variations, const char *file)
 {
-    return QByteArray(label).leftJustified(40, ' ', true) + "5  FRGE Y58NLNNN0" + variations + fileName + "\r\n";
+    return libraryLine({.label = label, .flags = QByteArray("Y58NLNNN0") + variations, .file = file}) + "\r\n";
 }
 
 QString slotNameOf(int slot)
@@ -53,26 +47,12 @@ variations::SlotTexts flagsWith(std::initializer_list<int> available)
     return flags;
 }
 
-class Preview : public TempDirTest {
+class Preview : public MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        TempDirTest::SetUp();
-        window = std::make_unique<frmBrenvik>(state, prompts);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-    void TearDown() override
-    {
-        window.reset();
-        TempDirTest::TearDown();
-    }
-
     // Writes lib/trains.txt and opens it as the user would; the bitmaps go to lib/trains/E.
     void openLibrary(const QByteArray &lines)
     {
-        prompts.chooseNext(writeFile(QStringLiteral("lib/trains.txt"), lines));
-        window->menuOpen_Click();
+        open(writeFile(QStringLiteral("lib/trains.txt"), lines));
         ASSERT_TRUE(prompts.messages.isEmpty());
     }
     QString bitmap(const QString &name, QImage image)
@@ -81,23 +61,7 @@ protected:
     }
     QString bitmapPath(const QString &name) const { return path(QStringLiteral("lib/trains/E/") + name); }
 
-    void clickRow(int row)
-    {
-        ListBox *list = window->lstSource;
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
-    }
-    void click(const char *button)
-    {
-        auto *b = window->findChild<QPushButton *>(QLatin1String(button));
-        ASSERT_NE(b, nullptr) << button;
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
-    // Selects a row by code and runs the selection, as a keyboard selection would.
-    void select(int row)
-    {
-        window->lstSource->setListIndex(row);
-        window->lstSource_Click();
-    }
+    void clickRow(int row) { ::clickRow(*window->lstSource, row); }
 
     QString label() const { return window->lblVAR->text(); }
     bool overlayShown() const { return window->picVAR->isVisible(); }
@@ -113,18 +77,6 @@ protected:
     {
         return QStringLiteral("Cannot load %1:\n%2").arg(QDir::toNativeSeparators(file), QLatin1String(reason));
     }
-    void expectOneWarning(const QString &text)
-    {
-        ASSERT_EQ(prompts.messages.size(), 1);
-        EXPECT_EQ(prompts.messages[0].text, text);
-        EXPECT_EQ(prompts.messages[0].title, QStringLiteral("Brenvik"));
-        EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Exclamation);
-        EXPECT_EQ(prompts.messages[0].buttons, MsgButtons::OK);
-    }
-
-    mc_Brenvik state;
-    ScriptedPrompts prompts;
-    std::unique_ptr<frmBrenvik> window;
 };
 
 } // namespace
@@ -218,7 +170,7 @@ TEST_F(Preview, availableSlotsFollowTheFilesThere)
 
 TEST_F(Preview, selectionAndSteppingThroughN0AndS9)
 {
-    openLibrary(libraryLine("Loco", 'Y', "loco.bmp") + libraryLine("Other", 'N', "other.bmp"));
+    openLibrary(vehicleLine("Loco", 'Y', "loco.bmp") + vehicleLine("Other", 'N', "other.bmp"));
     const QString loco = bitmap(QStringLiteral("loco.bmp"), solidImage(120, 58, QColor(kVehicle)));
     bitmap(QStringLiteral("loco_N0.bmp"), solidImage(10, 8, QColor(kNorth)));
     bitmap(QStringLiteral("loco_S9.bmp"), solidImage(12, 6, QColor(kSouth)));
@@ -272,7 +224,7 @@ TEST_F(Preview, selectionAndSteppingThroughN0AndS9)
 
 TEST_F(Preview, flaggedVehicleWithoutOverlaysAlwaysComesBackToNo)
 {
-    openLibrary(libraryLine("Loco", 'Y', "loco.bmp"));
+    openLibrary(vehicleLine("Loco", 'Y', "loco.bmp"));
     bitmap(QStringLiteral("loco.bmp"), solidImage(30, 20, QColor(kVehicle)));
 
     FileFaults::reset();
@@ -291,8 +243,8 @@ TEST_F(Preview, flaggedVehicleWithoutOverlaysAlwaysComesBackToNo)
 
 TEST_F(Preview, onlyAnExactCapitalYLooksForVariations)
 {
-    openLibrary(libraryLine("No", 'N', "loco.bmp") + libraryLine("Blank", ' ', "loco.bmp")
-                + libraryLine("Small y", 'y', "loco.bmp") + libraryLine("Yes", 'Y', "loco.bmp"));
+    openLibrary(vehicleLine("No", 'N', "loco.bmp") + vehicleLine("Blank", ' ', "loco.bmp")
+                + vehicleLine("Small y", 'y', "loco.bmp") + vehicleLine("Yes", 'Y', "loco.bmp"));
     bitmap(QStringLiteral("loco.bmp"), solidImage(30, 20, QColor(kVehicle)));
     bitmap(QStringLiteral("loco_E3.bmp"), solidImage(5, 5, QColor(kNorth)));
 
@@ -314,7 +266,7 @@ TEST_F(Preview, onlyAnExactCapitalYLooksForVariations)
 
 TEST_F(Preview, upperCaseBmpPathKeepsLowerCaseOverlayNames)
 {
-    openLibrary(libraryLine("Loco", 'Y', "LOCO.BMP"));
+    openLibrary(vehicleLine("Loco", 'Y', "LOCO.BMP"));
     const QString loco = bitmap(QStringLiteral("LOCO.BMP"), solidImage(30, 20, QColor(kVehicle)));
     bitmap(QStringLiteral("LOCO_E0.bmp"), solidImage(7, 4, QColor(kNorth)));
 
@@ -329,7 +281,7 @@ TEST_F(Preview, upperCaseBmpPathKeepsLowerCaseOverlayNames)
 
 TEST_F(Preview, pathWithBmpTwiceTakesTheFirst)
 {
-    openLibrary(libraryLine("Loco", 'Y', "x.bmp/loco.bmp"));
+    openLibrary(vehicleLine("Loco", 'Y', "x.bmp/loco.bmp"));
     bitmap(QStringLiteral("x.bmp/loco.bmp"), solidImage(30, 20, QColor(kVehicle)));
     bitmap(QStringLiteral("x.bmp/loco_N0.bmp"), solidImage(5, 5, QColor(kOther))); // not where it is looked for
     bitmap(QStringLiteral("x_N1.bmp"), solidImage(6, 3, QColor(kNorth)));
@@ -344,7 +296,7 @@ TEST_F(Preview, pathWithBmpTwiceTakesTheFirst)
 
 TEST_F(Preview, folderNamedLikeAnOverlayDoesNotCount)
 {
-    openLibrary(libraryLine("Loco", 'Y', "loco.bmp"));
+    openLibrary(vehicleLine("Loco", 'Y', "loco.bmp"));
     bitmap(QStringLiteral("loco.bmp"), solidImage(30, 20, QColor(kVehicle)));
     makeDir(QStringLiteral("lib/trains/E/loco_N0.bmp"));
     makeDir(QStringLiteral("lib/trains/E/LOCO_N1.BMP"));
@@ -356,7 +308,7 @@ TEST_F(Preview, folderNamedLikeAnOverlayDoesNotCount)
 
 TEST_F(Preview, overlayDifferingInCaseIsFoundAndLoaded)
 {
-    openLibrary(libraryLine("Loco", 'Y', "loco.bmp"));
+    openLibrary(vehicleLine("Loco", 'Y', "loco.bmp"));
     const QString loco = bitmap(QStringLiteral("loco.bmp"), solidImage(30, 20, QColor(kVehicle)));
     bitmap(QStringLiteral("LOCO_w4.BMP"), solidImage(9, 3, QColor(kSouth)));
 
@@ -373,7 +325,7 @@ TEST_F(Preview, overlayDifferingInCaseIsFoundAndLoaded)
 
 TEST_F(Preview, bitmapDifferingInCaseIsShown)
 {
-    openLibrary(libraryLine("Loco", 'N', "Loco.bmp"));
+    openLibrary(vehicleLine("Loco", 'N', "Loco.bmp"));
     bitmap(QStringLiteral("LOCO.BMP"), solidImage(31, 21, QColor(kVehicle)));
 
     select(0);
@@ -384,8 +336,8 @@ TEST_F(Preview, bitmapDifferingInCaseIsShown)
 
 TEST_F(Preview, previewKeepsItsPictureWhenTheBitmapCannotBeLoaded)
 {
-    openLibrary(libraryLine("Loco", 'N', "loco.bmp") + libraryLine("Missing", 'Y', "gone.bmp")
-                + libraryLine("Broken", 'N', "broken.bmp"));
+    openLibrary(vehicleLine("Loco", 'N', "loco.bmp") + vehicleLine("Missing", 'Y', "gone.bmp")
+                + vehicleLine("Broken", 'N', "broken.bmp"));
     bitmap(QStringLiteral("loco.bmp"), solidImage(40, 30, QColor(kVehicle)));
     bitmap(QStringLiteral("gone_N0.bmp"), solidImage(4, 4, QColor(kNorth)));
     writeFile(QStringLiteral("lib/trains/E/broken.bmp"), "this is no picture");
@@ -395,7 +347,7 @@ TEST_F(Preview, previewKeepsItsPictureWhenTheBitmapCannotBeLoaded)
     window->chkInherit->setChecked(true);
 
     clickRow(1);
-    expectOneWarning(loadFailure(bitmapPath(QStringLiteral("gone.bmp")), "No such file or directory"));
+    expectOneMessage(loadFailure(bitmapPath(QStringLiteral("gone.bmp")), "No such file or directory"));
     EXPECT_EQ(previewSize(), QSize(40, 30));
     EXPECT_EQ(previewPixel(39, 29), kVehicle);
     // The selection itself took place.
@@ -417,7 +369,7 @@ TEST_F(Preview, previewKeepsItsPictureWhenTheBitmapCannotBeLoaded)
 
 TEST_F(Preview, overlayThatCannotBeLoadedKeepsThePreviousOne)
 {
-    openLibrary(libraryLine("Loco", 'Y', "loco.bmp"));
+    openLibrary(vehicleLine("Loco", 'Y', "loco.bmp"));
     bitmap(QStringLiteral("loco.bmp"), solidImage(40, 30, QColor(kVehicle)));
     bitmap(QStringLiteral("loco_N0.bmp"), solidImage(10, 8, QColor(kNorth)));
     const QString south = bitmap(QStringLiteral("loco_S0.bmp"), solidImage(12, 6, QColor(kSouth)));
@@ -428,7 +380,7 @@ TEST_F(Preview, overlayThatCannotBeLoadedKeepsThePreviousOne)
     QFile::remove(south); // gone since the selection
 
     click("cmdVarSu");
-    expectOneWarning(loadFailure(south, "No such file or directory"));
+    expectOneMessage(loadFailure(south, "No such file or directory"));
     EXPECT_EQ(label(), QStringLiteral("Variation: S0"));
     EXPECT_EQ(window->mCurVar, 31);
     EXPECT_TRUE(overlayShown());
@@ -438,7 +390,7 @@ TEST_F(Preview, overlayThatCannotBeLoadedKeepsThePreviousOne)
 
 TEST_F(Preview, selectingAgainStartsOverFromTheFiles)
 {
-    openLibrary(libraryLine("Loco", 'Y', "loco.bmp") + libraryLine("Other", 'N', "other.bmp"));
+    openLibrary(vehicleLine("Loco", 'Y', "loco.bmp") + vehicleLine("Other", 'N', "other.bmp"));
     bitmap(QStringLiteral("loco.bmp"), solidImage(40, 30, QColor(kVehicle)));
     bitmap(QStringLiteral("other.bmp"), solidImage(20, 10, QColor(kOther)));
     const QString north = bitmap(QStringLiteral("loco_N0.bmp"), solidImage(10, 8, QColor(kNorth)));
@@ -468,7 +420,7 @@ TEST_F(Preview, selectingAgainStartsOverFromTheFiles)
 
 TEST_F(Preview, flaggedVehicleWithoutBmpInItsPathHasNoVariations)
 {
-    openLibrary(libraryLine("Loco", 'Y', "loco.png"));
+    openLibrary(vehicleLine("Loco", 'Y', "loco.png"));
     makeDir(QStringLiteral("lib/trains/E"));
     solidImage(25, 15, QColor(kVehicle)).save(bitmapPath(QStringLiteral("loco.png")), "PNG");
 
@@ -484,7 +436,7 @@ TEST_F(Preview, flaggedVehicleWithoutBmpInItsPathHasNoVariations)
 
 TEST_F(Preview, blankLibraryLineSelectsAVehicleWithoutPicture)
 {
-    openLibrary(libraryLine("Loco", 'Y', "loco.bmp") + "\r\n");
+    openLibrary(vehicleLine("Loco", 'Y', "loco.bmp") + "\r\n");
     bitmap(QStringLiteral("loco.bmp"), solidImage(40, 30, QColor(kVehicle)));
     select(0);
 
@@ -512,7 +464,7 @@ TEST_F(Preview, buttonsBeforeAnySelectionCycleBackToNoWithoutFiles)
 
 TEST_F(Preview, selectionWithoutARecordChangesNothing)
 {
-    openLibrary(libraryLine("Loco", 'Y', "loco.bmp"));
+    openLibrary(vehicleLine("Loco", 'Y', "loco.bmp"));
     bitmap(QStringLiteral("loco.bmp"), solidImage(40, 30, QColor(kVehicle)));
     window->chkInherit->setChecked(true);
 

@@ -9,17 +9,6 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QTest>
-#include <memory>
-
-// Readable failures: texts as text, not as arrays of characters.
-void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-void PrintTo(const QStringList &texts, std::ostream *os)
-{
-    *os << '{' << texts.join(QStringLiteral(" | ")).toStdString() << '}';
-}
 
 using platform::FileFaults;
 using platform::MsgAnswer;
@@ -29,17 +18,9 @@ using platform::ScriptedPrompts;
 
 namespace {
 
-// One library line: label, era, country, type, then the columns 49 to 58 and the bitmap's name.
-QByteArray vehicleLine(const char *label, const char *era, const char *country, const char *type, const char *flags,
-                       const char *name)
-{
-    return QByteArray(label).leftJustified(40, ' ', true) + QByteArray(era).leftJustified(3)
-        + QByteArray(country).leftJustified(3) + QByteArray(type).leftJustified(2) + flags + name;
-}
-
-const QByteArray kLineA = vehicleLine("BR 101", "5", "FRG", "E", "Y58YLNNN0N", "br101.bmp");
-const QByteArray kLineB = vehicleLine("Re 4/4 II", "4-5", "CH", "E", "Y58YRNNN0N", "re44.bmp");
-const QByteArray kTrainLine = vehicleLine("My train", "5", "FRG", "E", "Y50YRNNN3N", "00002_0.bmp");
+const QByteArray kLineA = libraryLine({"BR 101", "5", "FRG", "E", "Y58YLNNN0N", "br101.bmp"});
+const QByteArray kLineB = libraryLine({"Re 4/4 II", "4-5", "CH", "E", "Y58YRNNN0N", "re44.bmp"});
+const QByteArray kTrainLine = libraryLine({"My train", "5", "FRG", "E", "Y50YRNNN3N", "00002_0.bmp"});
 
 // A library whose last line is an animated pantograph train the add-consist window just made,
 // with its four frames, its pantograph picture and an older train beside it.
@@ -56,40 +37,10 @@ const QStringList kStayingBitmaps{QStringLiteral("00001.bmp"), QStringLiteral("0
                                   QStringLiteral("00002_2.bmp"), QStringLiteral("00002_3.bmp"),
                                   QStringLiteral("00002_0_SAR.bmp")};
 
-class QueueTest : public TempDirTest {
+class QueueTest : public MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        TempDirTest::SetUp();
-        restart();
-    }
-    void TearDown() override
-    {
-        window.reset();
-        TempDirTest::TearDown();
-    }
-
     // A new window on fresh state, as a new start of the program.
-    void restart()
-    {
-        window.reset();
-        state = mc_Brenvik();
-        prompts = ScriptedPrompts();
-        window = std::make_unique<frmBrenvik>(state, prompts);
-    }
-
-    void open(const QString &file)
-    {
-        prompts.chooseNext(file);
-        window->menuOpen_Click();
-    }
-
-    // A click on the vehicle at `row` of lstSource.
-    void select(int row)
-    {
-        window->lstSource->setListIndex(row);
-        window->lstSource_Click();
-    }
+    void restart() { startWindow(); }
 
     QStringList queue() const { return window->lstOriginalFile->items(); }
 
@@ -132,15 +83,6 @@ protected:
             EXPECT_TRUE(QFileInfo::exists(lib.folder + QStringLiteral("consists/") + name)) << qPrintable(name);
     }
 
-    static void expectMessage(const ScriptedPrompts::Message &m, const QString &text, MsgIcon icon,
-                              MsgButtons buttons = MsgButtons::OK)
-    {
-        EXPECT_EQ(m.text, text);
-        EXPECT_EQ(m.title, QStringLiteral("Brenvik"));
-        EXPECT_EQ(m.icon, icon);
-        EXPECT_EQ(m.buttons, buttons);
-    }
-
     // A failure report: titled Brenvik, exclamation, OK, naming the file in native form.
     static void expectFailureNaming(const ScriptedPrompts::Message &m, const QString &file)
     {
@@ -149,10 +91,6 @@ protected:
         EXPECT_EQ(m.buttons, MsgButtons::OK);
         EXPECT_TRUE(m.text.contains(QDir::toNativeSeparators(file))) << qPrintable(m.text);
     }
-
-    mc_Brenvik state;
-    ScriptedPrompts prompts;
-    std::unique_ptr<frmBrenvik> window;
 };
 
 // ---- Single-vehicle entries -------------------------------------------------------------------
@@ -166,9 +104,9 @@ protected:
         writeBmp(QStringLiteral("lib/mylib/V/v60.bmp"), solidImage(20, 10, Qt::blue));
         writeBmp(QStringLiteral("lib/mylib/consists/00001.bmp"), solidImage(20, 10, Qt::green));
         return writeFile(QStringLiteral("lib/mylib.txt"),
-                         vehicleLine("E 44", "3", "FRG", "E", "Y50YRNNN0Y", "e44.bmp") + "\r\n"
-                             + vehicleLine("V 60", "3-4", "GDR", "V", "340nLyYn7N", "v60.bmp") + "\r\n"
-                             + vehicleLine("My train", "5", "FRG", "E", "N58NBNNN0N", "00001.bmp") + "\r\n");
+                         libraryText({{"E 44", "3", "FRG", "E", "Y50YRNNN0Y", "e44.bmp"},
+                                      {"V 60", "3-4", "GDR", "V", "340nLyYn7N", "v60.bmp"},
+                                      {"My train", "5", "FRG", "E", "N58NBNNN0N", "00001.bmp"}}));
     }
 
     QString e44Entry() const
@@ -233,9 +171,7 @@ TEST_F(SingleVehicleTest, cmdUpd_refusedWhileTheConsistHoldsInsertsEvenAfterUndo
 
     window->cmdUpd_Click();
 
-    ASSERT_EQ(prompts.messages.size(), 1);
-    expectMessage(prompts.messages.at(0), QStringLiteral("To add a single vehicle, before reset the current consist!"),
-                  MsgIcon::Exclamation);
+    expectOneMessage(QStringLiteral("To add a single vehicle, before reset the current consist!"));
     EXPECT_TRUE(queue().isEmpty());
     EXPECT_TRUE(window->mQueueTags.isEmpty());
 
@@ -303,7 +239,7 @@ TEST_F(SingleVehicleTest, cmdUpd_withoutAVehicleToTakeDoesNothing)
 
     // The vehicle clicked lies beyond the end of the shorter library read since.
     select(2);
-    open(writeFile(QStringLiteral("short.txt"), vehicleLine("Solo", "3", "FRG", "E", "N58NBNNN0N", "solo.bmp")));
+    open(writeFile(QStringLiteral("short.txt"), libraryLine({"Solo", "3", "FRG", "E", "N58NBNNN0N", "solo.bmp"})));
     ASSERT_EQ(state.gVehicles.size(), 1);
     window->cmdUpd_Click();
     EXPECT_TRUE(queue().isEmpty());
@@ -639,8 +575,7 @@ TEST_F(IniWriteTest, append_toAMissingFileCreatesItWithTheQueuedEntries)
     // The queue is empty now: a second Append has nothing to write.
     prompts.clear();
     window->Command3_Click();
-    ASSERT_EQ(prompts.messages.size(), 1);
-    expectMessage(prompts.messages.at(0), kAppendEmpty, MsgIcon::Exclamation);
+    expectOneMessage(kAppendEmpty, MsgIcon::Exclamation);
 }
 
 TEST_F(IniWriteTest, append_keepsEveryByteAndStartsTheFirstEntryOnALineOfItsOwn)
@@ -722,8 +657,7 @@ TEST_F(IniWriteTest, theQueueIsCheckedBeforeTheIniPath)
 
         write(r.append);
 
-        ASSERT_EQ(prompts.messages.size(), 1);
-        expectMessage(prompts.messages.at(0), r.text, MsgIcon::Exclamation);
+        expectOneMessage(r.text, MsgIcon::Exclamation);
         EXPECT_EQ(queue().size(), r.queued ? 1 : 0);
         EXPECT_EQ(prompts.busyCalls, 0);
         EXPECT_TRUE(QDir(path(QString())).entryList(QDir::Files).isEmpty());
@@ -741,9 +675,7 @@ TEST_F(IniWriteTest, cancelWritesNothingAndKeepsTheQueue)
 
         write(append);
 
-        ASSERT_EQ(prompts.messages.size(), 1);
-        expectMessage(prompts.messages.at(0), append ? kAppendQuestion : kReplaceQuestion, MsgIcon::Exclamation,
-                      MsgButtons::OKCancel);
+        expectOneMessage(append ? kAppendQuestion : kReplaceQuestion, MsgIcon::Exclamation, MsgButtons::OKCancel);
         EXPECT_EQ(readFile(QStringLiteral("USER_BMP.INI")), QByteArray("old"));
         EXPECT_EQ(queue(), (QStringList{kEntry1, kEntry2}));
         EXPECT_EQ(prompts.busyCalls, 0);
@@ -825,18 +757,16 @@ TEST_F(ExitTest, exit_asksAndClosesTheWindowOnlyOnOK)
 
     prompts.answerNext(MsgAnswer::Cancel);
     window->menuExit->trigger();
-    ASSERT_EQ(prompts.messages.size(), 1);
-    expectMessage(prompts.messages.at(0), QStringLiteral("This will end the program's session"), MsgIcon::Exclamation,
-                  MsgButtons::OKCancel);
+    expectOneMessage(QStringLiteral("This will end the program's session"), MsgIcon::Exclamation,
+                     MsgButtons::OKCancel);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(queue(), QStringList{kEntry1});
 
     prompts.clear();
     prompts.answerNext(MsgAnswer::OK);
     window->menuExit->trigger();
-    ASSERT_EQ(prompts.messages.size(), 1);
-    expectMessage(prompts.messages.at(0), QStringLiteral("This will end the program's session"), MsgIcon::Exclamation,
-                  MsgButtons::OKCancel);
+    expectOneMessage(QStringLiteral("This will end the program's session"), MsgIcon::Exclamation,
+                     MsgButtons::OKCancel);
     EXPECT_FALSE(window->isVisible());
 }
 

@@ -1,5 +1,6 @@
 #include "about/frmAbout.h"
 #include "platform/Prompts.h"
+#include "platform/widgets/FormStyle.h"
 #include "platform/widgets/QtPrompts.h"
 #include <QFontMetrics>
 #include <QFrame>
@@ -9,46 +10,27 @@
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
-const QColor kBackground(0x00, 0x48, 0x00);
+using formstyle::px;
+using formstyle::twips;
+
 const QColor kGrey(0x80, 0x80, 0x80);
 const QColor kBrown(0x80, 0x40, 0x00);
 
 // The form keeps its own scale: one horizontal unit is this many twips.
 constexpr double kTwipsPerUnit = 1.0649041;
-constexpr double kTwipsPerPixel = 15.0;
 constexpr double kDesignLeftTwips = 5580;
 constexpr int kTrainTop = 45; // 675 twips
 constexpr int kStepUnits = 40;
 constexpr double kTurnLeft = -23600;
 constexpr double kTurnRight = 6000;
 
-int px(double twips)
-{
-    return int(std::lround(twips / kTwipsPerPixel));
-}
-
-QRect twips(double left, double top, double width, double height)
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
-
 // A horizontal line of the form, `thickness` pixels thick and centred on its row.
 QRect hLine(double x1, double x2, double y, int thickness)
 {
-    return QRect(px(x1), int(std::lround(y / kTwipsPerPixel - thickness / 2.0)), px(x2 - x1), thickness);
-}
-
-QFont sansSerif(bool bold)
-{
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPointSizeF(8.25);
-    f.setBold(bold);
-    return f;
+    return QRect(px(x1), px(y - thickness * formstyle::kTwipsPerPixel / 2), px(x2 - x1), thickness);
 }
 
 } // namespace
@@ -70,11 +52,7 @@ void frmAbout::buildControls()
                    | Qt::WindowCloseButtonHint);
     setWindowIcon(brenvikIcon());
     setFixedSize(px(5730), px(3555));
-    QPalette green = palette();
-    green.setColor(QPalette::Window, kBackground);
-    green.setColor(QPalette::WindowText, Qt::white);
-    setPalette(green);
-    setAutoFillBackground(true);
+    formstyle::paintWhiteOnGreen(*this);
 
     auto frame = [this](const char *name, QRect r, QColor colour) {
         auto *f = new QFrame(this);
@@ -90,7 +68,7 @@ void frmAbout::buildControls()
         auto *l = new QLabel(this);
         l->setObjectName(QLatin1String(name));
         l->setGeometry(r);
-        l->setFont(sansSerif(bold));
+        l->setFont(formstyle::sansSerif(bold));
         return l;
     };
 
@@ -160,7 +138,7 @@ void frmAbout::Form_Load()
 void frmAbout::setImaSettebelloLeft(double units)
 {
     m_left = units;
-    imaSettebello->move(int(std::lround(units * kTwipsPerUnit / kTwipsPerPixel)), kTrainTop);
+    imaSettebello->move(px(units * kTwipsPerUnit), kTrainTop);
 }
 
 void frmAbout::Timer1_Timer()

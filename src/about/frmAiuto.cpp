@@ -1,16 +1,10 @@
 #include "about/frmAiuto.h"
+#include "platform/widgets/FormStyle.h"
 #include "platform/widgets/QtPrompts.h"
 #include <QIcon>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
-
-namespace {
-
-const QColor kBackground(0x00, 0x48, 0x00);
-
-} // namespace
 
 frmAiuto::frmAiuto(QWidget *parent) : QDialog(parent)
 {
@@ -30,24 +24,20 @@ void frmAiuto::buildControls()
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     setWindowIcon(brenvikIcon());
-    QPalette green = palette();
-    green.setColor(QPalette::Window, kBackground);
-    setPalette(green);
-    setAutoFillBackground(true);
-    resize(767, 540); // 11505 x 8100 twips
-    if (const QScreen *s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    formstyle::paintWhiteOnGreen(*this);
+    resize(formstyle::px(11505), formstyle::px(8100));
+    formstyle::centreOnScreen(*this);
 
-    // Fixed places in twips (97, 105, 11310 x 7410 and 97, 7590, 11310 x 405): a resize moves nothing.
+    // Fixed places: a resize moves nothing.
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(6, 7, 754, 494);
+    Picture1->setGeometry(formstyle::twips(97, 105, 11310, 7410));
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Picture1->setPixmap(QPixmap(QStringLiteral(":/brenvik/help.bmp")));
 
     Command1 = new QPushButton(QStringLiteral("Ok"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(6, 506, 754, 27);
+    Command1->setGeometry(formstyle::twips(97, 7590, 11310, 405));
     Command1->setFocus();
 }
 

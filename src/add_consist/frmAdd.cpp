@@ -1,6 +1,7 @@
 #include "add_consist/frmAdd.h"
 #include "add_consist/AddPresets.h"
 #include "main/frmBrenvik.h"
+#include "platform/widgets/FormStyle.h"
 #include "platform/widgets/QtPrompts.h"
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,46 +11,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <limits>
 
 namespace {
-
-const QColor kBackground(0, 72, 0);
-const QColor kWhite(255, 255, 255);
-
-// The form was laid out in twips; at 15 twips per pixel every position is a whole pixel.
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
-QFont captionFont()
-{
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPointSizeF(8.25);
-    f.setBold(true);
-    return f;
-}
-
-QFont fixedFont()
-{
-    QFont f(QStringLiteral("Liberation Mono"));
-    f.setStyleHint(QFont::TypeWriter);
-    f.setPointSizeF(8.25);
-    return f;
-}
-
-// White text on the window's green; a disabled box greys its caption as the desktop does.
-QPalette whiteText(const QPalette &base)
-{
-    QPalette p = base;
-    p.setColor(QPalette::Window, kBackground);
-    p.setColor(QPalette::WindowText, kWhite);
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
-    return p;
-}
 
 // The character a key press types, as the box's key handler sees it; -1 for keys that type
 // none (Delete, arrows...) and for those that move the focus or close the window.
@@ -90,14 +54,13 @@ void frmAdd::buildControls()
     setObjectName(QStringLiteral("frmAdd"));
     setWindowTitle(QStringLiteral("Brenvik - Add Consist"));
     setWindowIcon(brenvikIcon());
-    setFixedSize(430, 430);
-    setAutoFillBackground(true);
-    setPalette(whiteText(palette()));
-    if (const QScreen *s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    setFixedSize(formstyle::px(6450), formstyle::px(6450));
+    formstyle::paintWhiteOnGreen(*this);
+    formstyle::centreOnScreen(*this);
 
-    const QFont caption = captionFont();
-    const QFont fixed = fixedFont();
+    using formstyle::twips;
+    const QFont caption = formstyle::sansSerif(true);
+    const QFont fixed = formstyle::fixedPitch();
 
     // Frames first, so that they lie under the boxes they surround and never take a click.
     auto shape = [this](const char *name, QRect r) {
@@ -105,7 +68,7 @@ void frmAdd::buildControls()
         f->setObjectName(QLatin1String(name));
         f->setFrameStyle(QFrame::Box | QFrame::Plain);
         f->setLineWidth(1);
-        f->setPalette(whiteText(palette()));
+        f->setPalette(formstyle::whiteOnGreen(palette()));
         f->setAttribute(Qt::WA_TransparentForMouseEvents);
         f->setGeometry(r);
         return f;
@@ -123,7 +86,7 @@ void frmAdd::buildControls()
         auto *l = new QLabel(QLatin1String(text), this);
         l->setObjectName(QLatin1String(name));
         l->setFont(caption);
-        l->setPalette(whiteText(l->palette()));
+        l->setPalette(formstyle::whiteOnGreen(l->palette()));
         l->setAlignment(align | Qt::AlignTop);
         l->setGeometry(r);
         return l;
@@ -134,7 +97,7 @@ void frmAdd::buildControls()
         auto *c = new QCheckBox(QLatin1String(text), this);
         c->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(group)).arg(index));
         c->setFont(caption);
-        c->setPalette(whiteText(c->palette()));
+        c->setPalette(formstyle::whiteOnGreen(c->palette()));
         c->setGeometry(r);
         return c;
     };
@@ -227,6 +190,27 @@ void frmAdd::buildControls()
     yesNo(chkVR, "chkVR", 5745);
     cmdAdd = button("cmdAdd", "Add", twips(3975, 5775, 1020, 330));
     Command1 = button("Command1", "Exit", twips(5010, 5775, 1020, 330));
+
+    // A screen reader names each input after its row ("OLH", "RICHTUNG: R"), not just "Y" or "N".
+    const auto row = [](const QLabel *caption) { return caption->text().chopped(1); };
+    txtLabel->setAccessibleName(row(Label24));
+    txtPixels->setAccessibleName(row(Label11));
+    txtCycle->setAccessibleName(row(Label18));
+    cboUland->setAccessibleDescription(row(Label4)); // the name is the chosen item's text
+    cboGT->setAccessibleDescription(row(Label3));
+    const auto nameBoxes = [&](const auto &group, const QLabel *caption) {
+        for (QCheckBox *box : group)
+            if (box)
+                box->setAccessibleName(row(caption) + QStringLiteral(": ") + box->text());
+    };
+    nameBoxes(chkEPO, Label7);
+    nameBoxes(chkOL, Label8);
+    nameBoxes(chkSAR, Label13);
+    nameBoxes(chkLR, Label14);
+    nameBoxes(chkSW, Label15);
+    nameBoxes(chkPP, Label16);
+    nameBoxes(chkDT, Label17);
+    nameBoxes(chkVR, Label6);
 
     // Every character reaches the number boxes as a key press, where the filter sees it;
     // nothing is dropped into them unseen either.

@@ -74,6 +74,16 @@ void frmAdd::cmdAdd_Click()
             target->setFocus();
     };
 
+    // Frames and pantograph pictures are drawn over the composed train. Should the Add stop short
+    // of the end, the train goes back to what was composed, so the next Add does not save a plain
+    // picture with raised pantographs or animation frames in it.
+    platform::Surface &consist = m_main.picConsist->surface();
+    const QImage composed = consist.Image();
+    const auto restoreComposed = [&] {
+        consist.setPicture(composed);
+        consist.Refresh();
+    };
+
     // 1. The new train's number: one above every bitmap already in consists.
     int32_t number = 0;
     if (const platform::Status numbered = trainrules::numberConsist(g.gLibBase, number); !numbered) {
@@ -97,6 +107,7 @@ void frmAdd::cmdAdd_Click()
         m_main.picConsist->Refresh();
     }
     if (!failed.isEmpty()) {
+        restoreComposed();
         report(failed);
         return;
     }
@@ -104,12 +115,14 @@ void frmAdd::cmdAdd_Click()
     // 3. The attributes, checked in order while the library line is built.
     const trainrules::TrainLine train = trainrules::checkTrain(formOf(*this), plan.consistFile, platform::fileExists);
     if (train.refusal) {
+        restoreComposed();
         refuse(*train.refusal);
         return;
     }
 
     // 4. The library gets the train's line and is read again, so the train is the list's last item.
     if (const platform::Status appended = platform::appendLines(g.gLibraryFile, {train.libraryLine}); !appended) {
+        restoreComposed();
         report(appended.message(QStringLiteral("append to")));
         return;
     }

@@ -4,13 +4,12 @@
 #include "platform/widgets/DirListBox.h"
 #include "platform/widgets/DriveListBox.h"
 #include "platform/widgets/FileListBox.h"
+#include "platform/widgets/FormStyle.h"
 #include "platform/widgets/QtPrompts.h"
 #include <QFont>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 
 using platform::MsgAnswer;
@@ -20,17 +19,6 @@ using platform::Status;
 
 namespace {
 const QString Title = platform::Prompts::applicationTitle();
-
-// The form was laid out in twips, 15 to a pixel.
-int px(int twips)
-{
-    return qRound(twips / 15.0);
-}
-
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
 } // namespace
 
 frmFind::frmFind(mc_Brenvik &state, platform::Prompts &prompts, QString &iniFileName, QWidget *parent)
@@ -43,38 +31,39 @@ frmFind::frmFind(mc_Brenvik &state, platform::Prompts &prompts, QString &iniFile
 
 void frmFind::buildControls()
 {
+    using formstyle::px;
+    using formstyle::twips;
+
     setObjectName(QStringLiteral("frmFind"));
     setWindowTitle(Title);
     setWindowIcon(brenvikIcon());
     setFixedSize(px(5505), px(6090));
-    QPalette green = palette();
-    green.setColor(QPalette::Window, QColor(0x00, 0x48, 0x00));
-    green.setColor(QPalette::WindowText, Qt::white);
-    setPalette(green);
-    setAutoFillBackground(true);
+    formstyle::paintWhiteOnGreen(*this);
 
     Label2 = new QLabel(QStringLiteral("Select DRIVE and FOLDER containing USER_BMP.INI"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(twipsRect(165, 180, 5160, 420));
+    Label2->setGeometry(twips(165, 180, 5160, 420));
     Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label2->setWordWrap(true);
-    QFont labelFont(QStringLiteral("Liberation Sans"));
+    QFont labelFont = formstyle::sansSerif(true);
     labelFont.setPointSizeF(9.75);
-    labelFont.setBold(true);
     Label2->setFont(labelFont);
 
     Drive1 = new DriveListBox(QStringLiteral("Drive1"), this);
-    Drive1->setGeometry(twipsRect(165, 990, 5160, 315));
+    Drive1->setGeometry(twips(165, 990, 5160, 315));
     dirSourceBMP = new DirListBox(QStringLiteral("dirSourceBMP"), this);
-    dirSourceBMP->setGeometry(twipsRect(165, 1395, 5160, 1665));
+    dirSourceBMP->setGeometry(twips(165, 1395, 5160, 1665));
     File1 = new FileListBox(QStringLiteral("File1"), this);
-    File1->setGeometry(twipsRect(165, 3405, 5160, 1455));
+    File1->setGeometry(twips(165, 3405, 5160, 1455));
     File1->setPattern(QStringLiteral("*.ini"));
+    Drive1->setAccessibleDescription(tr("Drives"));
+    dirSourceBMP->setAccessibleName(tr("Folders"));
+    File1->setAccessibleName(tr("INI files"));
 
     auto button = [this](const char *name, const QString &caption, int left) {
         auto *b = new QPushButton(caption, this);
         b->setObjectName(QLatin1String(name));
-        b->setGeometry(twipsRect(left, 5355, 1720, 495));
+        b->setGeometry(twips(left, 5355, 1720, 495));
         b->setAutoDefault(false); // the form has no default button: Enter opens folders
         return b;
     };
@@ -88,8 +77,7 @@ void frmFind::buildControls()
     setTabOrder(File1, Command1);
     setTabOrder(Command1, cmdEdit);
 
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    formstyle::centreOnScreen(*this);
 }
 
 void frmFind::connectEvents()

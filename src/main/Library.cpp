@@ -2,6 +2,7 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Runtime.h"
+#include <cstring>
 
 namespace library {
 
@@ -22,50 +23,106 @@ QByteArrayView columnsToEnd(QByteArrayView line, qsizetype first)
     return columns(line, first, line.size());
 }
 
+// The text without the blanks (spaces only) at either end, as a view into it.
+QByteArrayView blanksTrimmed(QByteArrayView text)
+{
+    while (!text.isEmpty() && text.front() == ' ')
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back() == ' ')
+        text.chop(1);
+    return text;
+}
+
+// Nearly every number column holds only digits and blanks, or starts with a letter; those are
+// read here directly. Nothing for any other text, which the leading-number rule reads.
+std::optional<int> plainNumber(QByteArrayView text)
+{
+    int value = 0;
+    bool digits = false;
+    for (char c : text) {
+        if (c == ' ' || c == '\t' || c == '\n')
+            continue;
+        if (c >= '0' && c <= '9') {
+            value = value * 10 + (c - '0');
+            digits = true;
+            continue;
+        }
+        // A sign, a point, "&H"/"&O", or what follows digits (a fraction, an exponent).
+        if (digits || c == '+' || c == '-' || c == '.' || c == '&')
+            return std::nullopt;
+        return 0;
+    }
+    return value;
+}
+
 // A one- or two-digit column as a 16-bit value; two columns cannot overflow it.
 int16_t smallNumber(QByteArrayView text)
 {
+    if (const std::optional<int> n = plainNumber(text))
+        return int16_t(*n);
     return platform::toInt16(platform::leadingNumber(text)).value_or(0);
+}
+
+// Columns 59 to 63 read as a number above 0.
+bool namesTrain(QByteArrayView text)
+{
+    if (const std::optional<int> n = plainNumber(text))
+        return *n > 0;
+    return platform::leadingNumber(text) > 0;
+}
+
+// What the line holds of a column, into a field that is still all blanks (cut to its width).
+template <int N>
+void fill(FixedText<N> &field, QByteArrayView text)
+{
+    if (!text.isEmpty())
+        std::memcpy(field.c.data(), text.data(), size_t(std::min<qsizetype>(text.size(), N)));
 }
 
 } // namespace
 
 VehicleRecord readRecord(QByteArrayView line, const QString &libFolder)
 {
-    VehicleRecord v;
-    v.Label = columns(line, 1, 40);
-    v.Epoche = columns(line, 41, 43);
-    v.Uland = columns(line, 44, 46);
-    v.GT = columns(line, 47, 48);
-    v.OL = columns(line, 49, 49);
-    if (v.OL.is("Y"))
-        v.OL = QByteArrayView("J");
+    VehicleRecord v; // every text field starts as blanks
+    fill(v.Label, columns(line, 1, 40));
+    fill(v.Epoche, columns(line, 41, 43));
+    fill(v.Uland, columns(line, 44, 46));
+    fill(v.GT, columns(line, 47, 48));
+    fill(v.OL, columns(line, 49, 49));
+    if (v.OL.first() == 'Y')
+        v.OL.c[0] = 'J';
     v.OLH = smallNumber(columns(line, 50, 51));
-    v.SAR = columns(line, 52, 52);
-    v.Richtung = columns(line, 53, 53);
-    v.Rangier = columns(line, 54, 54);
-    v.WZ = columns(line, 55, 55);
-    v.DT = columns(line, 56, 56);
+    fill(v.SAR, columns(line, 52, 52));
+    fill(v.Richtung, columns(line, 53, 53));
+    fill(v.Rangier, columns(line, 54, 54));
+    fill(v.WZ, columns(line, 55, 55));
+    fill(v.DT, columns(line, 56, 56));
     v.Phasenlaenge = smallNumber(columns(line, 57, 57));
-    v.Variations = columns(line, 58, 58);
+    fill(v.Variations, columns(line, 58, 58));
 
     // Trains made by the program are named by a number and lie in "consists".
-    const QString fileName = QString::fromLatin1(columnsToEnd(line, 59));
-    const bool isTrain = platform::leadingNumber(columns(line, 59, 63)) > 0;
-    const QString subFolder = isTrain ? QStringLiteral("consists") : QString::fromLatin1(platform::trimBlanks(v.GT.bytes()));
-    v.Path = libFolder + subFolder + platform::sep() + fileName;
+    const QByteArrayView fileName = columnsToEnd(line, 59);
+    const bool isTrain = namesTrain(columns(line, 59, 63));
+    const QByteArrayView subFolder = isTrain ? QByteArrayView("consists") : blanksTrimmed(QByteArrayView(v.GT.c.data(), 2));
+    // One allocation per path: a library can have a hundred thousand lines.
+    v.Path.reserve(libFolder.size() + subFolder.size() + 1 + fileName.size());
+    v.Path.append(libFolder)
+        .append(QLatin1String(subFolder.data(), subFolder.size()))
+        .append(platform::sep())
+        .append(QLatin1String(fileName.data(), fileName.size()));
     return v;
 }
 
 platform::Status readLibrary(const QString &libraryFile, const QString &libFolder, QList<VehicleRecord> &records)
 {
-    QList<QByteArray> lines;
-    const platform::Status read = platform::readLines(libraryFile, lines);
+    QByteArray data;
+    const platform::Status read = platform::readAll(libraryFile, data);
     if (!read)
         return read;
+    const QList<QByteArrayView> lines = platform::lineViews(data);
     QList<VehicleRecord> result;
     result.reserve(lines.size());
-    for (const QByteArray &line : std::as_const(lines))
+    for (QByteArrayView line : lines)
         result.append(readRecord(line, libFolder));
     records = std::move(result);
     return read;
@@ -73,12 +130,19 @@ platform::Status readLibrary(const QString &libraryFile, const QString &libFolde
 
 QString listLine(const VehicleRecord &vehicle)
 {
-    // Built in one go: a library can have a hundred thousand lines.
-    QByteArray line;
-    line.reserve(51);
-    line.append(vehicle.Label.c.data(), 40).append(' ').append(vehicle.Uland.c.data(), 3).append("    ", 4);
-    line.append(vehicle.Epoche.c.data(), 3);
-    return QString::fromLatin1(line);
+    // Written straight into one allocation: a library can have a hundred thousand lines.
+    QString line(51, Qt::Uninitialized);
+    QChar *out = line.data();
+    const auto put = [&out](QByteArrayView text) {
+        for (char c : text)
+            *out++ = QLatin1Char(c);
+    };
+    put(vehicle.Label.c);
+    put(" ");
+    put(vehicle.Uland.c);
+    put("    ");
+    put(vehicle.Epoche.c);
+    return line;
 }
 
 QString libBaseFromPath(const QString &bitmapPath)

@@ -1,5 +1,6 @@
 #include "main/frmBrenvik.h"
 #include "main/Library.h"
+#include "platform/widgets/FormStyle.h"
 #include "platform/widgets/ListBox.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/widgets/QtPrompts.h"
@@ -7,13 +8,11 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -22,29 +21,6 @@ using platform::MsgButtons;
 using platform::MsgIcon;
 
 namespace {
-
-const QColor kGreen(0x00, 0x48, 0x00);
-
-// The lists line up their fixed columns under the heading only in a fixed-pitch font.
-QFont fixedPitchFont()
-{
-    QFont font(QStringLiteral("Liberation Mono"));
-    font.setPointSizeF(8.25);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    return font;
-}
-
-void whiteOnGreen(QWidget *w)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, kGreen);
-    pal.setColor(QPalette::WindowText, Qt::white);
-    w->setPalette(pal);
-    // Buttons (the check box too) would otherwise fill with the button colour.
-    w->setBackgroundRole(QPalette::Window);
-    w->setAutoFillBackground(true);
-}
 
 // A push button whose caption wraps onto two lines when it is wider than the button.
 class WrappedButton : public QPushButton {
@@ -91,15 +67,8 @@ void frmBrenvik::buildControls()
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(760, 501);
-    QPalette green = client->palette();
-    green.setColor(QPalette::Window, kGreen);
-    client->setPalette(green);
-    client->setAutoFillBackground(true);
-    // A small sans-serif, so that captions fit the controls' sizes as they were laid out.
-    QFont captions(QStringLiteral("Liberation Sans"));
-    captions.setPointSizeF(8.25);
-    captions.setStyleHint(QFont::SansSerif);
-    client->setFont(captions);
+    formstyle::paintWhiteOnGreen(*client);
+    client->setFont(formstyle::sansSerif(false));
     setCentralWidget(client);
 
     // Created before picConsist, so the band lies behind the train.
@@ -109,6 +78,7 @@ void frmBrenvik::buildControls()
     Image1->setGeometry(0, 6, 760, 70);
 
     picConsist = new PictureBox(QStringLiteral("picConsist"), Qt::black, 0, 9, 39, 38, client);
+    picConsist->setAccessibleName(tr("Consist area"));
 
     const auto pictureButton = [client](const char *name, const char *picture, int left, int top, const QString &does) {
         auto *button = new QPushButton(client);
@@ -131,7 +101,7 @@ void frmBrenvik::buildControls()
     chkInherit->setObjectName(QStringLiteral("chkInherit"));
     chkInherit->setGeometry(522, 80, 116, 18);
     chkInherit->setChecked(false);
-    whiteOnGreen(chkInherit);
+    formstyle::paintWhiteOnGreen(*chkInherit);
 
     cmdRight = pictureButton("cmdRight", "right", 709, 80, tr("Slide the train left, showing more of its right side"));
     cmdRBegin = pictureButton("cmdRBegin", "rbegin", 731, 80, tr("Show the train's right end"));
@@ -139,7 +109,7 @@ void frmBrenvik::buildControls()
     Label1 = new QLabel(QStringLiteral("Label") + QString(34, QLatin1Char(' ')) + QStringLiteral("Country  Era"), client);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(8, 103, 383, 20);
-    Label1->setFont(fixedPitchFont());
+    Label1->setFont(formstyle::fixedPitch());
     Label1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Label1->setLineWidth(1);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -152,17 +122,20 @@ void frmBrenvik::buildControls()
     }
 
     cmdUpd = pictureButton("cmdUpd", "upd", 401, 104, tr("Queue the single vehicle"));
-    picPreview = new PictureBox(QStringLiteral("picPreview"), kGreen, 423, 104, 13, 13, client);
+    picPreview = new PictureBox(QStringLiteral("picPreview"), formstyle::green(), 423, 104, 13, 13, client);
 
     lstSource = new ListBox(QStringLiteral("lstSource"), client);
     lstSource->setGeometry(8, 125, 383, 214);
-    lstSource->setFont(fixedPitchFont());
+    lstSource->setFont(formstyle::fixedPitch());
+    lstSource->setAccessibleName(tr("Library vehicles"));
 
     // The add-consist window's scratch picture; it is drawn on but never shown.
     picAppo = new PictureBox(QStringLiteral("picAppo"), client->palette().color(QPalette::Base), 600, 189, 149, 61, client);
     picAppo->hide();
 
-    picVAR = new PictureBox(QStringLiteral("picVAR"), kGreen, 401, 205, 13, 13, client);
+    picVAR = new PictureBox(QStringLiteral("picVAR"), formstyle::green(), 401, 205, 13, 13, client);
+    picVAR->setAccessibleName(tr("Variation overlay"));
+    picPreview->setAccessibleName(tr("Vehicle preview"));
 
     cmdVarSu = pictureButton("cmdVarSu", "varsu", 401, 280, tr("Next variation"));
     cmdVarGiu = pictureButton("cmdVarGiu", "vargiu", 423, 280, tr("Previous variation"));
@@ -170,7 +143,7 @@ void frmBrenvik::buildControls()
     lblVAR = new QLabel(QStringLiteral("Variation:"), client);
     lblVAR->setObjectName(QStringLiteral("lblVAR"));
     lblVAR->setGeometry(447, 282, 173, 15);
-    whiteOnGreen(lblVAR);
+    formstyle::paintWhiteOnGreen(*lblVAR);
 
     const auto textButton = [client](const char *name, const QString &caption, int left) {
         QPushButton *button = new WrappedButton(caption, client);
@@ -185,7 +158,8 @@ void frmBrenvik::buildControls()
 
     lstOriginalFile = new ListBox(QStringLiteral("lstOriginalFile"), client);
     lstOriginalFile->setGeometry(8, 351, 744, 144);
-    lstOriginalFile->setFont(fixedPitchFont());
+    lstOriginalFile->setFont(formstyle::fixedPitch());
+    lstOriginalFile->setAccessibleName(tr("Queued USER_BMP.INI entries"));
 
     const auto menuItem = [this](QMenu *menu, const char *name, const QString &caption) {
         auto *action = new QAction(caption, this);
@@ -207,8 +181,7 @@ void frmBrenvik::buildControls()
     // middle of the screen.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+    formstyle::centreOnScreen(*this);
 }
 
 void frmBrenvik::connectEvents()

@@ -3,9 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 #include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
+#include <optional>
+#include <sys/stat.h>
 
 namespace platform {
 
@@ -109,9 +114,9 @@ Status readLines(const QString &path, QList<QByteArray> &lines)
     return status;
 }
 
-QList<QByteArray> splitLines(const QByteArray &data)
+QList<QByteArrayView> lineViews(QByteArrayView data)
 {
-    QList<QByteArray> lines;
+    QList<QByteArrayView> lines;
     qsizetype start = 0;
     while (start < data.size()) {
         qsizetype end = data.indexOf('\n', start);
@@ -121,16 +126,26 @@ QList<QByteArray> splitLines(const QByteArray &data)
         qsizetype lineEnd = end;
         if (end < data.size() && lineEnd > start && data.at(lineEnd - 1) == '\r')
             --lineEnd;
-        lines.append(data.mid(start, lineEnd - start));
+        lines.append(data.sliced(start, lineEnd - start));
         start = next;
     }
     return lines;
 }
 
+QList<QByteArray> splitLines(const QByteArray &data)
+{
+    const QList<QByteArrayView> views = lineViews(data);
+    QList<QByteArray> lines;
+    lines.reserve(views.size());
+    for (QByteArrayView line : views)
+        lines.append(line.toByteArray());
+    return lines;
+}
+
 QByteArray joinLines(const QList<QByteArray> &lines)
 {
-    // Sized once: Qt's QByteArray grows by little more than asked, so 10,000 appends to an
-    // unreserved array copy it thousands of times.
+    // Sized once: grown line by line, 10,000 queued entries would be moved into fresh memory
+    // again and again, and touching fresh pages is slow on some machines.
     qsizetype total = 0;
     for (const QByteArray &line : lines)
         total += line.size() + 2;
@@ -264,16 +279,150 @@ Status listFolders(const QString &folder, QStringList &names)
     return listEntries(folder, QDir::Dirs, QStringList{}, names);
 }
 
+namespace {
+
+// Looking a name up without regard to case means reading its folder. A vehicle's 40 overlay
+// names are looked up at every click, mostly in vain, so a folder's names are kept, keyed by
+// the folder's identity (device, inode), for as long as its change times stay the same; while
+// they do, the kept names also answer that a name is missing. A folder changed less than
+// kSettledNs ago is read afresh every time: a change within the same tick of the file system's
+// clock (2 s on FAT) would not show in its times.
+constexpr qint64 kSettledNs = 3'000'000'000;
+constexpr qsizetype kMostFolders = 256;
+
+struct FolderStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    qint64 modified = 0; // ns
+    qint64 changed = 0;  // ns
+    bool operator==(const FolderStamp &) const = default;
+};
+
+using NamesByFoldedName = QHash<QString, QStringList>; // case-folded name -> the names, in name order
+
+struct KeptFolder {
+    FolderStamp stamp;
+    NamesByFoldedName names;
+};
+
+QMutex keptFoldersLock;
+QHash<QPair<dev_t, ino_t>, KeptFolder> keptFolders;
+
+qint64 nanoseconds(const timespec &t)
+{
+    return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+std::optional<FolderStamp> folderStamp(const QString &folder)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(folder).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return std::nullopt;
+    return FolderStamp{st.st_dev, st.st_ino, nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)};
+}
+
+// The kept names that equal `name` without regard to case, when the folder is kept unchanged.
+std::optional<QStringList> keptNamesAnyCase(const FolderStamp &stamp, const QString &name)
+{
+    const QMutexLocker lock(&keptFoldersLock);
+    const auto kept = keptFolders.constFind(qMakePair(stamp.device, stamp.inode));
+    if (kept == keptFolders.constEnd() || kept->stamp != stamp)
+        return std::nullopt;
+    return kept->names.value(name.toCaseFolded());
+}
+
+// Reads the folder's names, keeping them when the folder has settled; those equal to `name`
+// without regard to case come back.
+QStringList readNamesAnyCase(const QString &folder, const FolderStamp &stamp, const QString &name)
+{
+    timespec now {};
+    clock_gettime(CLOCK_REALTIME, &now);
+    QDir dir(folder);
+    dir.setFilter(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    dir.setSorting(QDir::Name);
+    NamesByFoldedName names;
+    const QStringList entries = dir.entryList();
+    for (const QString &entry : entries)
+        names[entry.toCaseFolded()].append(entry);
+    QStringList found = names.value(name.toCaseFolded());
+
+    const bool settled = nanoseconds(now) - std::max(stamp.modified, stamp.changed) >= kSettledNs;
+    // Not kept if the folder changed while it was read.
+    if (settled && folderStamp(folder) == stamp) {
+        const QMutexLocker lock(&keptFoldersLock);
+        if (keptFolders.size() >= kMostFolders)
+            keptFolders.clear();
+        keptFolders.insert(qMakePair(stamp.device, stamp.inode), KeptFolder{stamp, std::move(names)});
+    }
+    return found;
+}
+
+QString joinName(const QString &folder, const QString &name)
+{
+    if (folder.isEmpty())
+        return name;
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}
+
+bool fitsPart(const QString &path, bool last)
+{
+    const QFileInfo info(path);
+    return last ? isOrdinaryFile(info) : info.isDir();
+}
+
+// The first of `candidates` that is a folder (or, for the last part of a path, an ordinary
+// file) in `folder`; empty when none is.
+QString firstFitting(const QString &folder, const QStringList &candidates, bool last)
+{
+    for (const QString &candidate : candidates) {
+        if (fitsPart(joinName(folder, candidate), last))
+            return candidate;
+    }
+    return QString();
+}
+
+// The name in `folder` equal to `name` without regard to case that is a folder (or, for the
+// last part of a path, an ordinary file); empty when there is none.
+QString partAnyCase(const QString &folder, const QString &name, bool last)
+{
+    const QString here = folder.isEmpty() ? QStringLiteral(".") : folder;
+    const std::optional<FolderStamp> stamp = folderStamp(here);
+    if (!stamp)
+        return QString();
+    const std::optional<QStringList> kept = keptNamesAnyCase(*stamp, name);
+    return firstFitting(folder, kept ? *kept : readNamesAnyCase(here, *stamp, name), last);
+}
+
+} // namespace
+
 QString findFileAnyCase(const QString &path)
 {
     if (path.isEmpty() || injected(FileOp::Exists, path))
         return QString();
+
+    // Usually the file's folder is there as named: only the file's own name is looked for.
+    const QString clean = QDir::cleanPath(path);
+    const qsizetype slash = clean.lastIndexOf(QLatin1Char('/'));
+    const QString parent = slash < 0 ? QString() : (slash == 0 ? QStringLiteral("/") : clean.left(slash));
+    const QString leaf = clean.mid(slash + 1);
+    const bool plain = clean == path && !leaf.isEmpty() && leaf != QLatin1String(".") && leaf != QLatin1String("..");
+    const QString here = parent.isEmpty() ? QStringLiteral(".") : parent;
+    if (const std::optional<FolderStamp> folder = plain ? folderStamp(here) : std::nullopt) {
+        // With the folder's names kept, that one look at the folder answers a missing name.
+        std::optional<QStringList> candidates = keptNamesAnyCase(*folder, leaf);
+        // The exact name first, then the first name of another case.
+        if ((!candidates || candidates->contains(leaf)) && isOrdinaryFile(QFileInfo(path)))
+            return path;
+        if (!candidates)
+            candidates = readNamesAnyCase(here, *folder, leaf);
+        const QString match = firstFitting(parent, *candidates, true);
+        return match.isEmpty() ? QString() : joinName(parent, match);
+    }
     if (isOrdinaryFile(QFileInfo(path)))
         return path;
 
     // Walk from the root, taking at each level the exact name, else the first name that
     // differs from it only in case.
-    const QString clean = QDir::cleanPath(path);
     const QStringList parts = clean.split(QLatin1Char('/'));
     QString current;
     qsizetype i = 0;
@@ -286,32 +435,15 @@ QString findFileAnyCase(const QString &path)
         const bool last = i == parts.size() - 1;
         if (part.isEmpty())
             continue;
-        const QString here = current.isEmpty() ? QStringLiteral(".") : current;
-        auto join = [&](const QString &name) {
-            return current.isEmpty() ? name : (current.endsWith(QLatin1Char('/')) ? current + name : current + QLatin1Char('/') + name);
-        };
-        auto fits = [&](const QString &candidate) {
-            const QFileInfo info(candidate);
-            return last ? isOrdinaryFile(info) : info.isDir();
-        };
-        if (part == QLatin1String(".") || part == QLatin1String("..") || fits(join(part))) {
-            current = join(part);
+        const QString exact = joinName(current, part);
+        if (part == QLatin1String(".") || part == QLatin1String("..") || fitsPart(exact, last)) {
+            current = exact;
             continue;
         }
-        QDir dir(here);
-        dir.setFilter((last ? QDir::Files : (QDir::Dirs | QDir::Hidden)) | QDir::NoDotAndDotDot);
-        dir.setSorting(QDir::Name);
-        QString match;
-        const QStringList entries = dir.entryList();
-        for (const QString &entry : entries) {
-            if (entry.compare(part, Qt::CaseInsensitive) == 0 && fits(join(entry))) {
-                match = entry;
-                break;
-            }
-        }
+        const QString match = partAnyCase(current, part, last);
         if (match.isEmpty())
             return QString();
-        current = join(match);
+        current = joinName(current, match);
     }
     return current;
 }

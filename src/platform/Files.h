@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Status.h"
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -16,6 +17,8 @@ Status readAll(const QString &path, QByteArray &out);
 // An empty file has no lines; a final line end does not start another line.
 Status readLines(const QString &path, QList<QByteArray> &lines);
 QList<QByteArray> splitLines(const QByteArray &data);
+// The same lines as views into `data`, for readers that take each line apart at once.
+QList<QByteArrayView> lineViews(QByteArrayView data);
 
 // Each line followed by CR LF.
 QByteArray joinLines(const QList<QByteArray> &lines);

@@ -20,9 +20,13 @@ std::optional<QString> ScriptedPrompts::openFile(const OpenDialog &dialog)
     dialogs.append(dialog);
     if (files.empty())
         return std::nullopt;
-    auto f = files.front();
+    // Copied out field by field: gcc 12 at -O2 mistakes a copied optional<QString> for uninitialized.
+    const bool cancelled = !files.front().has_value();
+    const QString chosen = files.front().value_or(QString());
     files.pop_front();
-    return f;
+    if (cancelled)
+        return std::nullopt;
+    return chosen;
 }
 
 Status ScriptedPrompts::startProgram(const QString &commandLine)

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QtEndian>
 #include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
@@ -16,13 +17,13 @@ namespace {
 
 constexpr int kMaxPictureSide = 32767;
 
-// The smallest doubling of `capacity` (at least 1) that holds `wanted`.
+// Room for `wanted`: at least double the old capacity, so growing by small steps copies rarely,
+// but no more than asked when one step asks for more than that (a picture loaded at once).
 int grownCapacity(int capacity, int wanted)
 {
-    long long c = std::max(capacity, 1);
-    while (c < wanted)
-        c *= 2;
-    return int(std::min<long long>(c, INT_MAX));
+    if (wanted <= capacity)
+        return capacity;
+    return int(std::clamp<long long>(2LL * capacity, wanted, INT_MAX));
 }
 
 } // namespace
@@ -295,22 +296,64 @@ Status showFile(Surface &box, const QString &path)
     return status;
 }
 
-Status SavePicture(const Surface &box, const QString &path)
+namespace {
+
+// Writes the top-left w x h pixels of an RGB32 picture as an uncompressed 24-bit bitmap laid
+// out as Qt's own writer lays it out, but in chunks of many rows: Qt's writer hands the file one
+// row at a time, and for a train 20,000 pixels long that costs more than the picture itself.
+bool writeBmp(const QImage &rgb, int w, int h, QIODevice &file)
 {
-    return saveBmp(box.Image(), path);
+    constexpr int kHeaders = 14 + 40;
+    const qint64 stride = (qint64(w) * 24 + 31) / 32 * 4;
+    const auto le16 = [](uchar *at, quint16 v) { qToLittleEndian(v, at); };
+    const auto le32 = [](uchar *at, quint32 v) { qToLittleEndian(v, at); };
+
+    uchar head[kHeaders] = {'B', 'M'};
+    le32(head + 2, quint32(kHeaders + stride * h));
+    le32(head + 10, kHeaders);
+    le32(head + 14, 40);
+    le32(head + 18, quint32(w));
+    le32(head + 22, quint32(h));
+    le16(head + 26, 1);
+    le16(head + 28, 24);
+    le32(head + 34, quint32(stride * h));
+    le32(head + 38, quint32(rgb.dotsPerMeterX() ? rgb.dotsPerMeterX() : 2834));
+    le32(head + 42, quint32(rgb.dotsPerMeterY() ? rgb.dotsPerMeterY() : 2834));
+    if (file.write(reinterpret_cast<const char *>(head), kHeaders) != kHeaders)
+        return false;
+
+    // Rows bottom-up, blue, green, red, each padded to four bytes.
+    const int rowsPerChunk = int(std::clamp<qint64>((1 << 20) / std::max<qint64>(stride, 1), 1, h));
+    QByteArray chunk(qsizetype(stride * rowsPerChunk), '\0');
+    for (int first = 0; first < h; first += rowsPerChunk) {
+        const int rows = std::min(rowsPerChunk, h - first);
+        for (int r = 0; r < rows; ++r) {
+            const QRgb *from = reinterpret_cast<const QRgb *>(rgb.constScanLine(h - 1 - (first + r)));
+            uchar *to = reinterpret_cast<uchar *>(chunk.data()) + stride * r;
+            for (int x = 0; x < w; ++x) {
+                *to++ = uchar(qBlue(from[x]));
+                *to++ = uchar(qGreen(from[x]));
+                *to++ = uchar(qRed(from[x]));
+            }
+        }
+        const qint64 bytes = stride * rows;
+        if (file.write(chunk.constData(), bytes) != bytes)
+            return false;
+    }
+    return true;
 }
 
-Status saveBmp(const QImage &image, const QString &path)
+// Saves the top-left w x h pixels of an RGB32 picture.
+Status saveRgb32(const QImage &rgb, int w, int h, const QString &path)
 {
     if (const auto reason = FileFaults::check(FileOp::SavePicture, path))
         return Status::failure(path, *reason);
-    if (image.isNull())
+    if (rgb.isNull() || w <= 0 || h <= 0)
         return Status::failure(path, QStringLiteral("There is no picture to save"));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return Status::failure(path, file.errorString());
-    // Qt writes every 32-bit picture as a 24-bit uncompressed bitmap.
-    if (!image.convertToFormat(QImage::Format_RGB32).save(&file, "BMP")) {
+    if (!writeBmp(rgb, w, h, file)) {
         file.cancelWriting();
         return Status::failure(path, file.errorString());
     }
@@ -321,6 +364,22 @@ Status saveBmp(const QImage &image, const QString &path)
     if (!file.commit())
         return Status::failure(path, file.errorString());
     return Status::success();
+}
+
+} // namespace
+
+Status SavePicture(const Surface &box, const QString &path)
+{
+    // Straight from the store: a copy of a long train's picture per save is not needed.
+    if (box.store().format() == QImage::Format_RGB32)
+        return saveRgb32(box.store(), box.Width(), box.Height(), path);
+    return saveBmp(box.Image(), path);
+}
+
+Status saveBmp(const QImage &image, const QString &path)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    return saveRgb32(rgb, rgb.width(), rgb.height(), path);
 }
 
 } // namespace platform
