@@ -199,7 +199,9 @@ PicturePlan planPictures(const QString &stem, bool pantograph, const QString &cy
         // Pantographs go over the plain train (frame 0), not over frame 3's animation.
         if (cycle > 0)
             plan.steps.append({PictureStep::Action::Reload, plan.consistFile, 0, false, QString()});
-        const QString trainPantographs = pantographPath(plan.consistFile).value_or(QString());
+        // Saved once, when every pantograph vehicle is drawn: the file that stays is the same as
+        // after saving it anew for each vehicle, at a fraction of the writing for a long train.
+        bool drawn = false;
         for (qsizetype j = 0; j < count; ++j) {
             const SpecialItem &item = specials.at(j);
             if (item.Kind != QStringLiteral("S"))
@@ -210,8 +212,10 @@ PicturePlan planPictures(const QString &stem, bool pantograph, const QString &cy
                 return plan;
             }
             plan.steps.append({PictureStep::Action::Draw, *picture, item.XPos, false, QString()});
-            plan.steps.append(saveStep(trainPantographs));
+            drawn = true;
         }
+        if (drawn)
+            plan.steps.append(saveStep(pantographPath(plan.consistFile).value_or(QString())));
     }
     return plan;
 }

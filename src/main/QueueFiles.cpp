@@ -1,4 +1,5 @@
 #include "main/QueueFiles.h"
+#include <QStringEncoder>
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Runtime.h"
@@ -76,13 +77,23 @@ platform::Status undoTrainAddition(const QString &library, const QByteArray &tra
 
 platform::Status writeIniEntries(const QString &iniPath, const QStringList &entries, bool append)
 {
-    QList<QByteArray> lines;
-    lines.reserve(entries.size());
+    // Encoded straight into one buffer of the file's bytes: a long queue is written without
+    // building it twice over.
+    qsizetype size = 0;
     for (const QString &entry : entries)
-        lines.append(entry.toLatin1());
+        size += entry.size() + 2;
+    QByteArray text(size, Qt::Uninitialized);
+    QStringEncoder latin1(QStringConverter::Latin1);
+    char *end = text.data();
+    for (const QString &entry : entries) {
+        end = latin1.appendToBuffer(end, entry);
+        *end++ = '\r';
+        *end++ = '\n';
+    }
+    text.truncate(end - text.data());
     if (append)
-        return platform::appendLines(iniPath, lines);
-    return platform::writeAtomic(iniPath, platform::joinLines(lines));
+        return platform::appendText(iniPath, text);
+    return platform::writeAtomic(iniPath, text);
 }
 
 } // namespace queuefiles

@@ -184,6 +184,11 @@ Status writeAtomic(const QString &path, const QByteArray &data)
 
 Status appendLines(const QString &path, const QList<QByteArray> &lines)
 {
+    return appendText(path, joinLines(lines));
+}
+
+Status appendText(const QString &path, const QByteArray &text)
+{
     if (auto fault = injected(FileOp::Open, path))
         return *fault;
     const bool existed = QFileInfo::exists(path);
@@ -202,7 +207,7 @@ Status appendLines(const QString &path, const QList<QByteArray> &lines)
         if (file.read(&last, 1) == 1 && last != '\n')
             data += "\r\n";
     }
-    data += joinLines(lines);
+    data += text;
 
     std::optional<Status> failed = injected(FileOp::Write, path);
     if (!failed) {

@@ -31,6 +31,8 @@ Status writeAtomic(const QString &path, const QByteArray &data);
 // does not end with a line break, a CR LF is written first so the first line starts a line of its
 // own. A failure part-way cuts the file back to its old length.
 Status appendLines(const QString &path, const QList<QByteArray> &lines);
+// The same for text that is already whole lines, each ended by CR LF.
+Status appendText(const QString &path, const QByteArray &text);
 
 // Deletes a file. A file that is already gone counts as deleted.
 Status removeFile(const QString &path);

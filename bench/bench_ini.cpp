@@ -1,0 +1,108 @@
+// Appending 10,000 queued entries to USER_BMP.INI.
+#include "BenchSupport.h"
+#include "main/EntryLine.h"
+#include "main/Library.h"
+#include "main/QueueFiles.h"
+#include "main/frmBrenvik.h"
+#include "platform/ScriptedPrompts.h"
+#include "platform/widgets/ListBox.h"
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+
+namespace {
+
+constexpr int kEntries = 10000;
+
+// Entries as "queue the single vehicle" makes them, from varied library vehicles.
+QStringList makeEntries(const QString &libFolder)
+{
+    QStringList entries;
+    entries.reserve(kEntries);
+    for (int i = 0; i < kEntries; ++i) {
+        bench::Line l;
+        l.label = "Coach no. " + QByteArray::number(i) + " of the evening express";
+        l.type = bench::typeCodes()[size_t(i) % bench::typeCodes().size()];
+        l.country = bench::countryCodes()[size_t(i / 3) % bench::countryCodes().size()];
+        l.ol = "YN3"[i % 3];
+        l.olh = 40 + i % 51;
+        l.sar = i % 7 == 0 ? 'Y' : 'N';
+        l.dir = "LRB"[i % 3];
+        l.cycle = i % 5;
+        l.fileName = "v" + QByteArray::number(i).rightJustified(6, '0') + ".bmp";
+        entries.append(entryline::buildEntry(entryline::entryValuesFor(library::readRecord(l.bytes(), libFolder))));
+    }
+    return entries;
+}
+
+void BM_AppendIni(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    if (!dir.isValid()) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
+    const QString ini = dir.filePath(QStringLiteral("USER_BMP.INI"));
+    const QString plain = dir.filePath(QStringLiteral("PLAIN.INI"));
+    // The file already holds the screen saver's own entries.
+    QByteArray existing;
+    for (int i = 0; i < 200; ++i)
+        existing += "{LocoStart}FILE=C:\\Ferolin\\Bitmaps\\loco" + QByteArray::number(i)
+            + ".bmp;LABEL=Factory loco;GT=E;EPOCHE=4;ULAND=D;OL=J;ZG=63;SELECTED=1;{LocoEnd}\r\n";
+
+    const QStringList entries = makeEntries(dir.filePath(QStringLiteral("Lib")) + QDir::separator());
+    QByteArray bytes;
+    for (const QString &e : entries)
+        bytes += e.toLatin1() + "\r\n";
+
+    bench::Window w;
+    w.state->gIniPath = ini;
+    const QList<QueueTag> tags(kEntries);
+
+    const QString rule = dir.filePath(QStringLiteral("RULE.INI"));
+    std::vector<double> ruleTimes;
+    bench::Pairs pairs;
+    for (auto _ : state) {
+        const double t = pairs.measure(
+            [&] {
+                bench::writeBytes(ini, existing);
+                w.window->lstOriginalFile->Clear();
+                w.window->lstOriginalFile->AddItems(entries);
+                w.window->mQueueTags = tags;
+                w.prompts->clear();
+                w.prompts->answerNext(platform::MsgAnswer::OK); // "Are you sure to append ...?"
+                bench::settle();
+                return bench::timed([&] {
+                    w.window->Command3_Click();
+                    bench::settle();
+                });
+            },
+            [&] {
+                bench::writeBytes(plain, existing);
+                return bench::timed([&] {
+                    QFile f(plain);
+                    if (f.open(QIODevice::WriteOnly | QIODevice::Append))
+                        f.write(bytes);
+                });
+            });
+        state.SetIterationTime(t);
+        // Where the time goes: the writing rule alone, on the same entries and the same file.
+        bench::writeBytes(rule, existing);
+        ruleTimes.push_back(bench::timed([&] { queuefiles::writeIniEntries(rule, entries, true); }));
+        const bool completed = w.prompts->messages.size() == 2
+            && w.prompts->messages.last().text == QLatin1String("Procedure completed!");
+        if (!completed || QFile(ini).size() != existing.size() + bytes.size()) {
+            state.SkipWithError(("Append did not complete: " + bench::firstMessage(*w.prompts)).c_str());
+            break;
+        }
+    }
+    if (state.error_occurred())
+        return;
+    std::sort(ruleTimes.begin(), ruleTimes.end());
+    state.counters["rule_ms"] = ruleTimes[ruleTimes.size() / 2] * 1e3;
+    pairs.report(state, {"Append 10,000 entries to USER_BMP.INI (Command3_Click)", "QFile write of the same bytes", 3.0});
+}
+BENCHMARK(BM_AppendIni)->UseManualTime()->Iterations(40)->Unit(benchmark::kMillisecond);
+
+} // namespace
