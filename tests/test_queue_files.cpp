@@ -245,6 +245,27 @@ TEST_F(QueueFilesTest, entriesAreWrittenAsLatin1)
     EXPECT_EQ(readFile(ini), QByteArray("LABEL=Z\xfcrich;\r\n"));
 }
 
+// A long queue is written piece by piece: entries across the pieces' borders, one entry longer
+// than a piece and characters Latin-1 lacks must come out as one whole encoding would give them.
+TEST_F(QueueFilesTest, aLongQueueIsWrittenWholeInEitherMode)
+{
+    QStringList entries;
+    for (int i = 0; i < 3000; ++i)
+        entries << QStringLiteral("{LocoStart}FILE=/lib/%1.bmp;LABEL=Z\u00fcrich %2;{LocoEnd}")
+                       .arg(i, 5, 10, QLatin1Char('0'))
+                       .arg(QString(i % 97, QLatin1Char('x')));
+    entries[1234] = QStringLiteral("LABEL=\u20ac \u0141\u00f3d\u017a;");
+    entries[2000] = QString(400 * 1024, QLatin1Char('L'));
+    QByteArray expected;
+    for (const QString &e : entries)
+        expected += e.toLatin1() + "\r\n";
+    for (const bool append : {true, false}) {
+        const QString ini = writeFile(QStringLiteral("USER_BMP.INI"), "[old]\r\n");
+        ASSERT_TRUE(queuefiles::writeIniEntries(ini, entries, append).ok());
+        EXPECT_EQ(readFile(ini), append ? "[old]\r\n" + expected : expected) << (append ? "append" : "replace");
+    }
+}
+
 TEST_F(QueueFilesTest, aFailingIniWriteKeepsTheOldFile)
 {
     const QByteArray before = "[old]\r\nX";

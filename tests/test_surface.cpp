@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 #include "platform/FileFaults.h"
 #include "platform/Surface.h"
+#include <QDir>
+#include <QFileInfo>
 #include <QtEndian>
 #include <vector>
 
@@ -293,6 +295,29 @@ TEST_F(SurfaceTest, failedSaveLeavesTheOldFile)
     }
     FileFaults::reset();
     EXPECT_FALSE(SavePicture(s, path(QStringLiteral("none/train.bmp"))));
+}
+
+TEST_F(SurfaceTest, aNewPictureAppearsWholeUnderItsName_orNotAtAll)
+{
+    Surface s(kBack, 5, 2);
+    s.setPicture(numbered(5, 2));
+    const QString file = path(QStringLiteral("consists/00001.bmp"));
+    makeDir(QStringLiteral("consists"));
+    for (int n : {1, 2}) {
+        FileFaults::failAt(n, QStringLiteral("Injected"));
+        EXPECT_EQ(SavePicture(s, file).reason(), QStringLiteral("Injected")) << n;
+        EXPECT_EQ(QDir(path(QStringLiteral("consists"))).entryList(QDir::Files | QDir::Hidden), QStringList()) << n;
+    }
+    FileFaults::reset();
+    ASSERT_TRUE(SavePicture(s, file));
+    EXPECT_EQ(QDir(path(QStringLiteral("consists"))).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("00001.bmp")});
+    QImage back;
+    ASSERT_TRUE(loadPicture(file, back));
+    EXPECT_EQ(back, numbered(5, 2));
+    // Readable as any file this user makes, not only by its owner as a temporary file is.
+    EXPECT_TRUE(QFileInfo(file).permissions() & QFileDevice::ReadOwner);
+    EXPECT_EQ(QFileInfo(file).permissions() & QFileDevice::ReadOther,
+              QFileInfo(writeFile(QStringLiteral("plain.txt"), "x")).permissions() & QFileDevice::ReadOther);
 }
 
 TEST_F(SurfaceTest, loadsBitmapsOfEveryDepthAndLayout)

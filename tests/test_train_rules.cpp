@@ -327,6 +327,26 @@ TEST_F(TrainPicturesRun, framesStandOnTheLastRowAndPantographsHangFromTheTop)
     EXPECT_EQ(QImage(pan).size(), QSize(100, 58));
 }
 
+TEST_F(TrainPicturesRun, thePantographPictureIsFrameZeroWithThePantographsOnIt)
+{
+    QImage train(100, 58, QImage::Format_RGB32);
+    for (int y = 0; y < train.height(); ++y) {
+        for (int x = 0; x < train.width(); ++x)
+            train.setPixel(x, y, qRgb(x * 2, y * 4, (x * y) % 256));
+    }
+    consist.setPicture(train);
+    const PicturePlan plan = planPictures(stem, true, QStringLiteral("3"), specials, 2);
+    ASSERT_EQ(runPictureSteps(plan.steps, consist, scratch), QString());
+
+    QImage expected = QImage(stem + QStringLiteral("_0.bmp")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(expected, train);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 50; x < 56; ++x)
+            expected.setPixel(x, y, qRgb(255, 255, 0));
+    }
+    EXPECT_EQ(QImage(stem + QStringLiteral("_0_SAR.bmp")).convertToFormat(QImage::Format_RGB32), expected);
+}
+
 TEST_F(TrainPicturesRun, aPlainTrainGetsItsPictureBeforeThePantographs)
 {
     const PicturePlan plan = planPictures(stem, true, QStringLiteral("0"), specials, 2);

@@ -4,8 +4,10 @@
 #include "platform/Paths.h"
 #include "platform/Runtime.h"
 #include "platform/Surface.h"
+#include <QHash>
 #include <QRect>
 #include <algorithm>
+#include <cstring>
 
 namespace trainrules {
 
@@ -222,24 +224,60 @@ PicturePlan planPictures(const QString &stem, bool pantograph, const QString &cy
 
 QString runPictureSteps(const QList<PictureStep> &steps, platform::Surface &consist, platform::Surface &scratch)
 {
+    // A picture saved by these steps is brought back from memory rather than decoded again from
+    // its file: the pixels each draw covers are kept, and a Reload puts them back, last first.
+    struct Covered {
+        QPoint at;
+        QImage pixels;
+    };
+    QList<Covered> covered;
+    QHash<QString, qsizetype> saved; // path -> how many draws had been made when it was saved
+    QSize savedSize;
+
     for (const PictureStep &step : steps) {
         switch (step.action) {
         case PictureStep::Action::Save:
             if (const platform::Status s = platform::SavePicture(consist, step.path); !s)
                 return s.message(QStringLiteral("save"));
+            saved.insert(step.path, covered.size());
+            savedSize = QSize(consist.Width(), consist.Height());
             break;
         case PictureStep::Action::Draw: {
             if (const platform::Status s = platform::showFile(scratch, step.path); !s)
                 return s.message(QStringLiteral("load"));
             const int top = step.standing ? kVehicleHeight - scratch.Height() : 0;
+            const QRect area =
+                QRect(step.x, top, scratch.Width(), scratch.Height()) & QRect(0, 0, consist.Width(), consist.Height());
+            if (!saved.isEmpty() && !area.isEmpty())
+                covered.append({area.topLeft(), consist.store().copy(area)});
             platform::BitBlt(consist, step.x, top, scratch.Width(), scratch.Height(), scratch);
             consist.Refresh(QRect(step.x, top, scratch.Width(), scratch.Height()));
             break;
         }
-        case PictureStep::Action::Reload:
-            if (const platform::Status s = platform::showFile(consist, step.path); !s)
-                return s.message(QStringLiteral("load"));
+        case PictureStep::Action::Reload: {
+            const auto at = saved.constFind(step.path);
+            if (at == saved.cend() || savedSize != QSize(consist.Width(), consist.Height())) {
+                if (const platform::Status s = platform::showFile(consist, step.path); !s)
+                    return s.message(QStringLiteral("load"));
+                // A new picture altogether: nothing kept so far leads back from it.
+                covered.clear();
+                saved.clear();
+                break;
+            }
+            const qsizetype keep = *at;
+            QImage &store = consist.store();
+            while (covered.size() > keep) {
+                const Covered &c = covered.constLast();
+                for (int r = 0; r < c.pixels.height(); ++r)
+                    std::memcpy(store.scanLine(c.at.y() + r) + qsizetype(c.at.x()) * 4, c.pixels.constScanLine(r),
+                                size_t(c.pixels.width()) * 4);
+                covered.removeLast();
+            }
+            // Pictures saved after that point are no longer what the surface could go back to.
+            saved.removeIf([keep](const auto &entry) { return entry.value() > keep; });
+            consist.Refresh();
             break;
+        }
         case PictureStep::Action::Fail:
             return platform::Status::failure(step.path, step.reason).message(QStringLiteral("load pictures for"));
         }

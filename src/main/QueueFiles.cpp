@@ -1,8 +1,8 @@
 #include "main/QueueFiles.h"
-#include <QStringEncoder>
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Runtime.h"
+#include <algorithm>
 
 namespace queuefiles {
 
@@ -15,6 +15,26 @@ bool holdsOnlySpaces(const QByteArray &line)
             return false;
     }
     return true;
+}
+
+// Latin-1 as QStringEncoder writes it ('?' for what Latin-1 lacks), in a loop the compiler can
+// widen: Qt's own encoder goes one character at a time.
+char *toLatin1(QStringView text, char *out)
+{
+    const char16_t *from = text.utf16();
+    const qsizetype n = text.size();
+    char16_t all = 0;
+    for (qsizetype i = 0; i < n; ++i) { // plain narrowing first: the usual case, one pass
+        all |= from[i];
+        out[i] = char(from[i]);
+    }
+    if (all > 0xFF) {
+        for (qsizetype i = 0; i < n; ++i) {
+            if (from[i] > 0xFF)
+                out[i] = '?';
+        }
+    }
+    return out + n;
 }
 
 platform::Status writeWithoutLastLine(const QString &library, const QList<QByteArray> &lines)
@@ -75,24 +95,52 @@ platform::Status undoTrainAddition(const QString &library, const QByteArray &tra
     return platform::removeFile(trainFile);
 }
 
+QByteArray iniLine(const QString &entry)
+{
+    QByteArray line(entry.size(), Qt::Uninitialized);
+    toLatin1(entry, line.data());
+    return line;
+}
+
 platform::Status writeIniEntries(const QString &iniPath, const QStringList &entries, bool append)
 {
-    // Encoded straight into one buffer of the file's bytes: a long queue is written without
-    // building it twice over.
-    qsizetype size = 0;
+    QList<QByteArray> lines;
+    lines.reserve(entries.size());
     for (const QString &entry : entries)
-        size += entry.size() + 2;
-    QByteArray text(size, Qt::Uninitialized);
-    QStringEncoder latin1(QStringConverter::Latin1);
-    char *end = text.data();
-    for (const QString &entry : entries) {
-        end = latin1.appendToBuffer(end, entry);
-        *end++ = '\r';
-        *end++ = '\n';
-    }
-    text.truncate(end - text.data());
+        lines.append(iniLine(entry));
+    return writeIniLines(iniPath, lines, append);
+}
+
+platform::Status writeIniLines(const QString &iniPath, const QList<QByteArray> &lines, bool append)
+{
+    // Laid out in one small buffer that is written and filled again: a long queue is neither
+    // copied twice over nor laid out in fresh memory as a whole.
+    constexpr qsizetype kBuffer = 256 * 1024;
+    QByteArray buffer;
+    qsizetype next = 0;
+    const auto nextPiece = [&]() -> QByteArrayView {
+        qsizetype used = 0;
+        while (next < lines.size()) {
+            const QByteArray &line = lines.at(next);
+            const qsizetype wanted = used + line.size() + 2;
+            if (wanted > buffer.size()) {
+                if (used > 0)
+                    break; // this line opens the next piece
+                buffer.resize(std::max(kBuffer, wanted)); // one line longer than the buffer
+            }
+            char *end = std::copy(line.cbegin(), line.cend(), buffer.data() + used);
+            *end++ = '\r';
+            *end++ = '\n';
+            used = end - buffer.data();
+            ++next;
+        }
+        return QByteArrayView(buffer.constData(), used);
+    };
     if (append)
-        return platform::appendText(iniPath, text);
+        return platform::appendPieces(iniPath, nextPiece);
+    QByteArray text;
+    for (QByteArrayView piece = nextPiece(); !piece.isEmpty(); piece = nextPiece())
+        text += piece;
     return platform::writeAtomic(iniPath, text);
 }
 

@@ -38,4 +38,10 @@ platform::Status undoTrainAddition(const QString &library, const QByteArray &tra
 // missing file; replacing leaves exactly the entries. A failure leaves the file as it was.
 platform::Status writeIniEntries(const QString &iniPath, const QStringList &entries, bool append);
 
+// An entry as USER_BMP.INI gets it: Latin-1, '?' for a character Latin-1 lacks, no line end.
+QByteArray iniLine(const QString &entry);
+
+// The same as writeIniEntries for entries already turned into their lines by iniLine.
+platform::Status writeIniLines(const QString &iniPath, const QList<QByteArray> &lines, bool append);
+
 } // namespace queuefiles

@@ -18,9 +18,16 @@ class QDialog;
 // What the queue remembers of each entry, out of sight: whether the add-consist window made
 // it, and for which library file and which appended line, so Erase Last undoes only that train.
 struct QueueTag {
+    QueueTag() = default;
+    QueueTag(bool madeByAddConsist, const QString &library, const QByteArray &line)
+        : fromAddConsist(madeByAddConsist), libraryFile(library), libraryLine(line)
+    {
+    }
+
     bool fromAddConsist = false;
     QString libraryFile;
     QByteArray libraryLine;
+    QByteArray iniLine; // the entry as USER_BMP.INI gets it, encoded once when it is queued
 };
 
 // The main window: opens a library, previews vehicles, composes the consist, keeps the queue of

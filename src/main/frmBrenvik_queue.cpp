@@ -22,6 +22,7 @@ void frmBrenvik::addEntry(const QString &entry, const QueueTag &tag)
 {
     lstOriginalFile->AddItem(entry);
     mQueueTags.append(tag);
+    mQueueTags.last().iniLine = queuefiles::iniLine(entry);
     lstOriginalFile->setListIndex(lstOriginalFile->ListCount() - 1);
 }
 
@@ -117,7 +118,11 @@ void frmBrenvik::writeIni(bool append)
     platform::Status written = platform::Status::success();
     {
         const platform::BusyPointer busy(m_prompts);
-        written = queuefiles::writeIniEntries(g.gIniPath, lstOriginalFile->items(), append);
+        QList<QByteArray> lines;
+        lines.reserve(mQueueTags.size());
+        for (const QueueTag &tag : std::as_const(mQueueTags))
+            lines.append(tag.iniLine);
+        written = queuefiles::writeIniLines(g.gIniPath, lines, append);
         // A failed write leaves the file as it was, so the entries stay queued for another try.
         if (written) {
             lstOriginalFile->Clear();

@@ -41,7 +41,7 @@ bool isOrdinaryFile(const QFileInfo &info)
 }
 
 // Writes all of `data`; a short write is retried so the system names what stopped it.
-std::optional<QString> writeFully(QFileDevice &file, const QByteArray &data)
+std::optional<QString> writeFully(QFileDevice &file, QByteArrayView data)
 {
     qint64 done = 0;
     while (done < data.size()) {
@@ -189,10 +189,22 @@ Status appendLines(const QString &path, const QList<QByteArray> &lines)
 
 Status appendText(const QString &path, const QByteArray &text)
 {
+    bool given = false;
+    return appendPieces(path, [&]() -> QByteArrayView {
+        if (given)
+            return {};
+        given = true;
+        return text;
+    });
+}
+
+Status appendPieces(const QString &path, const std::function<QByteArrayView()> &next)
+{
     if (auto fault = injected(FileOp::Open, path))
         return *fault;
-    const bool existed = QFileInfo::exists(path);
-    if (QFileInfo(path).isDir())
+    const QFileInfo info(path);
+    const bool existed = info.exists();
+    if (info.isDir())
         return Status::failure(path, systemReason(EISDIR));
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
@@ -201,21 +213,23 @@ Status appendText(const QString &path, const QByteArray &text)
 
     // A device (a pipe, /dev/full) has no end to look at or to go back to.
     const bool seekable = !file.isSequential();
-    QByteArray data;
+    bool lineOpen = false;
     if (seekable && oldSize > 0 && file.seek(oldSize - 1)) {
         char last = 0;
-        if (file.read(&last, 1) == 1 && last != '\n')
-            data += "\r\n";
+        lineOpen = file.read(&last, 1) == 1 && last != '\n';
     }
-    data += text;
 
     std::optional<Status> failed = injected(FileOp::Write, path);
     if (!failed) {
         std::optional<QString> reason;
         if (seekable && !file.seek(oldSize))
             reason = file.errorString();
-        if (!reason)
-            reason = writeFully(file, data);
+        if (!reason && lineOpen)
+            reason = writeFully(file, QByteArrayView("\r\n"));
+        for (QByteArrayView piece = reason ? QByteArrayView() : next(); !piece.isEmpty(); piece = next()) {
+            if ((reason = writeFully(file, piece)))
+                break;
+        }
         if (!reason && !file.flush())
             reason = file.errorString();
         if (reason)

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // File operations of the program. Every one passes through FileFaults::check() first, so a
 // test can make any of them fail; every failure comes back as a Status naming the file.
@@ -33,6 +34,9 @@ Status writeAtomic(const QString &path, const QByteArray &data);
 Status appendLines(const QString &path, const QList<QByteArray> &lines);
 // The same for text that is already whole lines, each ended by CR LF.
 Status appendText(const QString &path, const QByteArray &text);
+// The same for text handed out piece by piece: `next` is called until it gives an empty piece,
+// so a long text can be written from one small buffer that `next` fills again each time.
+Status appendPieces(const QString &path, const std::function<QByteArrayView()> &next);
 
 // Deletes a file. A file that is already gone counts as deleted.
 Status removeFile(const QString &path);

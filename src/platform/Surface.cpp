@@ -5,11 +5,13 @@
 #include <QImageReader>
 #include <QtEndian>
 #include <QSaveFile>
+#include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
 #include <optional>
+#include <sys/stat.h>
 
 namespace platform {
 
@@ -298,6 +300,25 @@ Status showFile(Surface &box, const QString &path)
 
 namespace {
 
+// One row of RGB32 pixels as blue, green, red bytes; four pixels at a time as three words where
+// the machine stores words little-endian (the bytes in memory are then blue, green, red, alpha).
+void packRow(const QRgb *from, int w, uchar *to)
+{
+    int x = 0;
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    for (; x + 4 <= w; x += 4, to += 12) {
+        const quint32 a = from[x], b = from[x + 1], c = from[x + 2], d = from[x + 3];
+        const quint32 words[3] = {(a & 0xFFFFFFu) | b << 24, (b >> 8 & 0xFFFFu) | c << 16, (c >> 16 & 0xFFu) | d << 8};
+        std::memcpy(to, words, sizeof words);
+    }
+#endif
+    for (; x < w; ++x) {
+        *to++ = uchar(qBlue(from[x]));
+        *to++ = uchar(qGreen(from[x]));
+        *to++ = uchar(qRed(from[x]));
+    }
+}
+
 // Writes the top-left w x h pixels of an RGB32 picture as an uncompressed 24-bit bitmap laid
 // out as Qt's own writer lays it out, but in chunks of many rows: Qt's writer hands the file one
 // row at a time, and for a train 20,000 pixels long that costs more than the picture itself.
@@ -322,25 +343,66 @@ bool writeBmp(const QImage &rgb, int w, int h, QIODevice &file)
     if (file.write(reinterpret_cast<const char *>(head), kHeaders) != kHeaders)
         return false;
 
-    // Rows bottom-up, blue, green, red, each padded to four bytes.
-    const int rowsPerChunk = int(std::clamp<qint64>((1 << 20) / std::max<qint64>(stride, 1), 1, h));
-    QByteArray chunk(qsizetype(stride * rowsPerChunk), '\0');
+    // Rows bottom-up, blue, green, red, each padded to four bytes. The chunk stays small enough
+    // to come from the heap already mapped, not from fresh pages at every save.
+    const int rowsPerChunk = int(std::clamp<qint64>((96 << 10) / std::max<qint64>(stride, 1), 1, h));
+    QByteArray chunk(qsizetype(stride * rowsPerChunk), Qt::Uninitialized);
     for (int first = 0; first < h; first += rowsPerChunk) {
         const int rows = std::min(rowsPerChunk, h - first);
         for (int r = 0; r < rows; ++r) {
             const QRgb *from = reinterpret_cast<const QRgb *>(rgb.constScanLine(h - 1 - (first + r)));
-            uchar *to = reinterpret_cast<uchar *>(chunk.data()) + stride * r;
-            for (int x = 0; x < w; ++x) {
-                *to++ = uchar(qBlue(from[x]));
-                *to++ = uchar(qGreen(from[x]));
-                *to++ = uchar(qRed(from[x]));
-            }
+            uchar *row = reinterpret_cast<uchar *>(chunk.data()) + stride * r;
+            packRow(from, w, row);
+            std::memset(row + qsizetype(w) * 3, 0, size_t(stride - qsizetype(w) * 3));
         }
         const qint64 bytes = stride * rows;
         if (file.write(chunk.constData(), bytes) != bytes)
             return false;
     }
     return true;
+}
+
+// The permissions a file made by this program gets: everything the umask leaves of rw-rw-rw-.
+QFileDevice::Permissions newFilePermissions()
+{
+    static const QFileDevice::Permissions permissions = [] {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        const mode_t mode = 0666 & ~mask;
+        QFileDevice::Permissions p;
+        const std::pair<mode_t, QFileDevice::Permissions> bits[] = {
+            {S_IRUSR, QFileDevice::ReadOwner | QFileDevice::ReadUser},
+            {S_IWUSR, QFileDevice::WriteOwner | QFileDevice::WriteUser},
+            {S_IRGRP, QFileDevice::ReadGroup}, {S_IWGRP, QFileDevice::WriteGroup},
+            {S_IROTH, QFileDevice::ReadOther}, {S_IWOTH, QFileDevice::WriteOther}};
+        for (const auto &[bit, permission] : bits)
+            if (mode & bit)
+                p |= permission;
+        return p;
+    }();
+    return permissions;
+}
+
+// A picture under a name not yet taken (every train bitmap): written to a temporary file in the
+// same folder and renamed to its name once complete, so no half-written bitmap is ever seen
+// there. With no older file to protect, the picture is not forced to disk as QSaveFile would
+// do for each file; a long train's Add writes five of them. The rename refuses to replace a file
+// that appeared meanwhile.
+Status saveNewRgb32(const QImage &rgb, int w, int h, const QString &path)
+{
+    const QFileInfo target(path);
+    QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
+    if (!file.open())
+        return Status::failure(path, file.errorString());
+    if (!writeBmp(rgb, w, h, file) || !file.flush())
+        return Status::failure(path, file.errorString());
+    if (const auto reason = FileFaults::check(FileOp::Rename, path))
+        return Status::failure(path, *reason);
+    file.setPermissions(newFilePermissions());
+    if (!file.rename(path))
+        return Status::failure(path, file.errorString());
+    file.setAutoRemove(false);
+    return Status::success();
 }
 
 // Saves the top-left w x h pixels of an RGB32 picture.
@@ -350,6 +412,8 @@ Status saveRgb32(const QImage &rgb, int w, int h, const QString &path)
         return Status::failure(path, *reason);
     if (rgb.isNull() || w <= 0 || h <= 0)
         return Status::failure(path, QStringLiteral("There is no picture to save"));
+    if (!QFileInfo::exists(path))
+        return saveNewRgb32(rgb, w, h, path);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return Status::failure(path, file.errorString());
