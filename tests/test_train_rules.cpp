@@ -84,17 +84,19 @@ class TrainFilesTest : public TempDirTest {};
 
 TEST_F(TrainFilesTest, numberConsistListsTheConsistsFolder)
 {
+    // Copied from Windows, the folder may be named in another case.
     const QString lib = makeDir(QStringLiteral("Library"));
-    makeDir(QStringLiteral("Library/consists"));
+    const QString consists = makeDir(QStringLiteral("Library/Consists"));
+    ASSERT_EQ(consistsFolder(lib), consists);
     int32_t number = 0;
-    ASSERT_TRUE(numberConsist(lib, number).ok());
+    ASSERT_TRUE(numberConsist(consists, number).ok());
     EXPECT_EQ(number, 1);
 
-    writeFile(QStringLiteral("Library/consists/00007.bmp"), "BM");
-    writeFile(QStringLiteral("Library/consists/00012_3.BMP"), "BM");
-    writeFile(QStringLiteral("Library/consists/00012_SAR.bmp"), "BM");
-    writeFile(QStringLiteral("Library/consists/00040.txt"), "not a bitmap");
-    ASSERT_TRUE(numberConsist(lib, number).ok());
+    writeFile(QStringLiteral("Library/Consists/00007.bmp"), "BM");
+    writeFile(QStringLiteral("Library/Consists/00012_3.BMP"), "BM");
+    writeFile(QStringLiteral("Library/Consists/00012_SAR.bmp"), "BM");
+    writeFile(QStringLiteral("Library/Consists/00040.txt"), "not a bitmap");
+    ASSERT_TRUE(numberConsist(consists, number).ok());
     EXPECT_EQ(number, 13);
 }
 
@@ -103,7 +105,7 @@ TEST_F(TrainFilesTest, numberConsistRefusesWhenNoNumberIsLeft)
     const QString lib = makeDir(QStringLiteral("Library"));
     writeFile(QStringLiteral("Library/consists/99999.bmp"), "BM");
     int32_t number = 7;
-    const platform::Status status = numberConsist(lib, number);
+    const platform::Status status = numberConsist(consistsFolder(lib), number);
     EXPECT_FALSE(status.ok());
     EXPECT_EQ(status.path(), consistsFolder(lib));
     EXPECT_EQ(number, 7);
@@ -113,17 +115,17 @@ TEST_F(TrainFilesTest, numberConsistFailsNamingAMissingFolder)
 {
     const QString lib = makeDir(QStringLiteral("Library"));
     int32_t number = 0;
-    const platform::Status status = numberConsist(lib, number);
+    const platform::Status status = numberConsist(consistsFolder(lib), number);
     EXPECT_FALSE(status.ok());
-    EXPECT_EQ(status.path(), consistsFolder(lib));
+    EXPECT_EQ(status.path(), lib + QStringLiteral("/consists")) << "named as the library names it";
 }
 
 // --- File names ------------------------------------------------------------------------------------
 
 TEST(TrainNames, stemAndTheTrainsOwnFiles)
 {
-    EXPECT_EQ(consistStem(P("/rail/lib"), 7), P("/rail/lib/consists/00007"));
-    EXPECT_EQ(consistStem(P("/rail/lib"), 99999), P("/rail/lib/consists/99999"));
+    EXPECT_EQ(consistStem(P("/rail/lib/consists"), 7), P("/rail/lib/consists/00007"));
+    EXPECT_EQ(consistStem(P("/rail/lib/consists"), 99999), P("/rail/lib/consists/99999"));
     EXPECT_EQ(plainPicturePath(P("/rail/lib/consists/00007")), P("/rail/lib/consists/00007.bmp"));
     EXPECT_EQ(framePath(P("/rail/lib/consists/00007"), 3), P("/rail/lib/consists/00007_3.bmp"));
 }
@@ -288,7 +290,7 @@ protected:
         specials = {special(10, "x", "P"), special(50, "x", "S")};
         specials[0].Path = path(QStringLiteral("Library/D/anim_0.bmp"));
         specials[1].Path = path(QStringLiteral("Library/E/pan.bmp"));
-        stem = consistStem(path(QStringLiteral("Library")), 1);
+        stem = consistStem(path(QStringLiteral("Library/consists")), 1);
     }
 
     QColor at(const QString &file, int x, int y) const

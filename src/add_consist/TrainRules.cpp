@@ -106,12 +106,14 @@ std::optional<int32_t> nextConsistNumber(const QStringList &bmpNames)
 
 QString consistsFolder(const QString &libBase)
 {
-    return libBase + platform::sep() + consistsWord();
+    // A library copied from Windows may call it "Consists" or "CONSISTS".
+    const QString named = libBase + platform::sep() + consistsWord();
+    const QString onDisk = platform::findFolderAnyCase(named);
+    return onDisk.isEmpty() ? named : onDisk;
 }
 
-platform::Status numberConsist(const QString &libBase, int32_t &number)
+platform::Status numberConsist(const QString &folder, int32_t &number)
 {
-    const QString folder = consistsFolder(libBase);
     QStringList names;
     const platform::Status listed = platform::listFiles(folder, QStringLiteral("*.bmp"), names);
     if (!listed)
@@ -124,9 +126,9 @@ platform::Status numberConsist(const QString &libBase, int32_t &number)
     return listed;
 }
 
-QString consistStem(const QString &libBase, int32_t number)
+QString consistStem(const QString &consists, int32_t number)
 {
-    return consistsFolder(libBase) + platform::sep() + QStringLiteral("%1").arg(number, 5, 10, QLatin1Char('0'));
+    return consists + platform::sep() + QStringLiteral("%1").arg(number, 5, 10, QLatin1Char('0'));
 }
 
 QString plainPicturePath(const QString &stem)
@@ -243,7 +245,7 @@ QString runPictureSteps(const QList<PictureStep> &steps, platform::Surface &cons
             savedSize = QSize(consist.Width(), consist.Height());
             break;
         case PictureStep::Action::Draw: {
-            if (const platform::Status s = platform::showFile(scratch, step.path); !s)
+            if (const platform::Status s = platform::showFile(scratch, platform::asOnDisk(step.path)); !s)
                 return s.message(QStringLiteral("load"));
             const int top = step.standing ? kVehicleHeight - scratch.Height() : 0;
             const QRect area =

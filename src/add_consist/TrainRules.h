@@ -40,18 +40,19 @@ struct Refusal {
 // files may be overwritten.
 std::optional<int32_t> nextConsistNumber(const QStringList &bmpNames);
 
-// The library's folder of trains: libBase, separator, "consists".
+// The library's folder of trains: libBase, separator, "consists", named as it is on disk when
+// a folder of that name in any case is there.
 QString consistsFolder(const QString &libBase);
 
-// Lists the bitmaps in the library's consists folder and numbers the new train. Fails naming
-// the folder when it cannot be listed or when every number is taken; a window reports it with
+// Lists the bitmaps in the consists folder and numbers the new train. Fails naming the folder
+// when it cannot be listed or when every number is taken; a window reports it with
 // status.message("number a new train in").
-platform::Status numberConsist(const QString &libBase, int32_t &number);
+platform::Status numberConsist(const QString &consists, int32_t &number);
 
 // --- File names ------------------------------------------------------------------------------
 
-// libBase, separator, "consists", separator, the number with five digits.
-QString consistStem(const QString &libBase, int32_t number);
+// The consists folder, separator, the number with five digits.
+QString consistStem(const QString &consists, int32_t number);
 // The plain picture: stem + ".bmp".
 QString plainPicturePath(const QString &stem);
 // Frame k of an animated train: stem + "_k.bmp".

@@ -85,8 +85,9 @@ void frmAdd::cmdAdd_Click()
     };
 
     // 1. The new train's number: one above every bitmap already in consists.
+    const QString consists = trainrules::consistsFolder(g.gLibBase);
     int32_t number = 0;
-    if (const platform::Status numbered = trainrules::numberConsist(g.gLibBase, number); !numbered) {
+    if (const platform::Status numbered = trainrules::numberConsist(consists, number); !numbered) {
         report(numbered.message(QStringLiteral("number a new train in")));
         return;
     }
@@ -94,7 +95,7 @@ void frmAdd::cmdAdd_Click()
     // 2. The train's pictures, drawn on the consist picture and saved before any check: a
     // refused Add leaves them, and the next Add numbers above them.
     const trainrules::PicturePlan plan =
-        trainrules::planPictures(trainrules::consistStem(g.gLibBase, number), chkSAR[0]->isChecked(),
+        trainrules::planPictures(trainrules::consistStem(consists, number), chkSAR[0]->isChecked(),
                                  txtCycle->text(), g.gSpecials, g.gSpecialCount);
     if (plan.refusal) {
         refuse(*plan.refusal);

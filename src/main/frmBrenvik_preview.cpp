@@ -12,17 +12,10 @@ using platform::MsgIcon;
 
 namespace {
 
-// A library made on Windows may name the file in another case than its line does.
-QString libraryPicture(const QString &path)
-{
-    const QString found = platform::findFileAnyCase(path);
-    return found.isEmpty() ? path : found;
-}
-
 // Loads into the box by the four steps; on failure the box keeps its picture and the user is told.
 void showLibraryPicture(PictureBox &box, const QString &path, platform::Prompts &prompts)
 {
-    const platform::Status shown = platform::showFile(box.surface(), libraryPicture(path));
+    const platform::Status shown = platform::showFile(box.surface(), platform::asOnDisk(path));
     if (!shown)
         prompts.message(shown.message(QStringLiteral("load")), platform::Prompts::applicationTitle(),
                         MsgIcon::Exclamation, MsgButtons::OK);

@@ -383,38 +383,43 @@ QString joinName(const QString &folder, const QString &name)
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
 }
 
-bool fitsPart(const QString &path, bool last)
+// What the path's last part must be: an ordinary file, or a folder.
+enum class Wanted { File, Folder };
+
+bool fits(const QFileInfo &info, Wanted wanted)
 {
-    const QFileInfo info(path);
-    return last ? isOrdinaryFile(info) : info.isDir();
+    return wanted == Wanted::File ? isOrdinaryFile(info) : info.isDir();
 }
 
-// The first of `candidates` that is a folder (or, for the last part of a path, an ordinary
-// file) in `folder`; empty when none is.
-QString firstFitting(const QString &folder, const QStringList &candidates, bool last)
+bool fitsPart(const QString &path, bool last, Wanted wanted)
+{
+    return fits(QFileInfo(path), last ? wanted : Wanted::Folder);
+}
+
+// The first of `candidates` that is a folder (or, for the last part of a path, what is
+// wanted) in `folder`; empty when none is.
+QString firstFitting(const QString &folder, const QStringList &candidates, bool last, Wanted wanted)
 {
     for (const QString &candidate : candidates) {
-        if (fitsPart(joinName(folder, candidate), last))
+        if (fitsPart(joinName(folder, candidate), last, wanted))
             return candidate;
     }
     return QString();
 }
 
 // The name in `folder` equal to `name` without regard to case that is a folder (or, for the
-// last part of a path, an ordinary file); empty when there is none.
-QString partAnyCase(const QString &folder, const QString &name, bool last)
+// last part of a path, what is wanted); empty when there is none.
+QString partAnyCase(const QString &folder, const QString &name, bool last, Wanted wanted)
 {
     const QString here = folder.isEmpty() ? QStringLiteral(".") : folder;
     const std::optional<FolderStamp> stamp = folderStamp(here);
     if (!stamp)
         return QString();
     const std::optional<QStringList> kept = keptNamesAnyCase(*stamp, name);
-    return firstFitting(folder, kept ? *kept : readNamesAnyCase(here, *stamp, name), last);
+    return firstFitting(folder, kept ? *kept : readNamesAnyCase(here, *stamp, name), last, wanted);
 }
 
-} // namespace
-
-QString findFileAnyCase(const QString &path)
+QString findAnyCase(const QString &path, Wanted wanted)
 {
     if (path.isEmpty() || injected(FileOp::Exists, path))
         return QString();
@@ -430,14 +435,14 @@ QString findFileAnyCase(const QString &path)
         // With the folder's names kept, that one look at the folder answers a missing name.
         std::optional<QStringList> candidates = keptNamesAnyCase(*folder, leaf);
         // The exact name first, then the first name of another case.
-        if ((!candidates || candidates->contains(leaf)) && isOrdinaryFile(QFileInfo(path)))
+        if ((!candidates || candidates->contains(leaf)) && fits(QFileInfo(path), wanted))
             return path;
         if (!candidates)
             candidates = readNamesAnyCase(here, *folder, leaf);
-        const QString match = firstFitting(parent, *candidates, true);
+        const QString match = firstFitting(parent, *candidates, true, wanted);
         return match.isEmpty() ? QString() : joinName(parent, match);
     }
-    if (isOrdinaryFile(QFileInfo(path)))
+    if (fits(QFileInfo(path), wanted))
         return path;
 
     // Walk from the root, taking at each level the exact name, else the first name that
@@ -455,16 +460,34 @@ QString findFileAnyCase(const QString &path)
         if (part.isEmpty())
             continue;
         const QString exact = joinName(current, part);
-        if (part == QLatin1String(".") || part == QLatin1String("..") || fitsPart(exact, last)) {
+        if (part == QLatin1String(".") || part == QLatin1String("..") || fitsPart(exact, last, wanted)) {
             current = exact;
             continue;
         }
-        const QString match = partAnyCase(current, part, last);
+        const QString match = partAnyCase(current, part, last, wanted);
         if (match.isEmpty())
             return QString();
         current = joinName(current, match);
     }
     return current;
+}
+
+} // namespace
+
+QString findFileAnyCase(const QString &path)
+{
+    return findAnyCase(path, Wanted::File);
+}
+
+QString findFolderAnyCase(const QString &path)
+{
+    return findAnyCase(path, Wanted::Folder);
+}
+
+QString asOnDisk(const QString &path)
+{
+    const QString found = findFileAnyCase(path);
+    return found.isEmpty() ? path : found;
 }
 
 } // namespace platform

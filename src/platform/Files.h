@@ -56,5 +56,10 @@ Status listFolders(const QString &folder, QStringList &names);
 // ordinary file exists there, else the existing file whose path differs from it only in case,
 // else an empty string.
 QString findFileAnyCase(const QString &path);
+// The same for a folder.
+QString findFolderAnyCase(const QString &path);
+// The file as findFileAnyCase finds it, or the path as given when there is none, so that a
+// failure to load it names the file as the library does.
+QString asOnDisk(const QString &path);
 
 } // namespace platform
