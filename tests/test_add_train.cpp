@@ -600,6 +600,19 @@ TEST_F(AddTrainTest, everyRefusalNamesItsFieldAndMovesTheFocusThere)
 
 // ---- Library line and entry ----
 
+TEST_F(AddTrainTest, aLabelTheFilesCannotHold_isRefusedBeforeAnyBitmapIsSaved)
+{
+    composeFour();
+    frmAdd &w = openWindow();
+    w.txtLabel->setText(QStringLiteral("Zug \u03a9"));
+    w.cmdAdd_Click();
+    expectRefused(QStringLiteral("The library and USER_BMP.INI cannot hold the character \"\u03a9\" of LABEL "
+                                 "\"Zug \u03a9\"!"),
+                  QStringLiteral("Brenvik"));
+    EXPECT_TRUE(consistFiles().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), w.txtLabel);
+}
+
 TEST_F(AddTrainTest, theLibraryLineAndTheEntryByteForByte)
 {
     composeFour();

@@ -176,3 +176,30 @@ TEST(EntryLine, fileValueIsCutFromCharacter17ToTheFirstSemicolon)
     for (const auto &row : rows)
         EXPECT_EQ(entryFileValue(row.entry), row.file) << qPrintable(row.entry);
 }
+
+TEST(EntryLine, aValueThatNoSingleByteLineCanHoldIsNamedWithItsFault)
+{
+    const struct {
+        QString text;
+        QString why; // empty: the value can be written
+    } rows[] = {
+        {QStringLiteral("Z\u00fcrich \u00e9\u00df"), QString()},
+        {QStringLiteral("Zug \u03a9"), QStringLiteral("The library and USER_BMP.INI cannot hold the character "
+                                                       "\"\u03a9\" of LABEL \"Zug \u03a9\"!")},
+        {QStringLiteral("Zug \U0001F682"), QStringLiteral("The library and USER_BMP.INI cannot hold the character "
+                                                           "\"\U0001F682\" of LABEL \"Zug \U0001F682\"!")},
+        {QStringLiteral("one\ntwo"), QStringLiteral("LABEL must be one line: it holds a line break!")},
+        {QStringLiteral("one\rtwo \u03a9"), QStringLiteral("LABEL must be one line: it holds a line break!")},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(entryline::unwritableText(QStringLiteral("LABEL"), row.text).value_or(QString()), row.why)
+            << qPrintable(row.text);
+
+    // A vehicle's entry names its first value that cannot be written, the path first.
+    VehicleRecord v = plainVehicle();
+    v.Label.set("a\rb");
+    v.Path = QStringLiteral("/rail/\u041f\u043e\u0435\u0437\u0434/E/e44.bmp");
+    EXPECT_TRUE(entryline::unwritableEntry(entryValuesFor(v)).value_or(QString()).contains(QStringLiteral("of FILE")));
+    v.Path = QStringLiteral("/rail/mylib/E/e44.bmp");
+    EXPECT_EQ(entryline::unwritableEntry(entryValuesFor(v)), QStringLiteral("LABEL must be one line: it holds a line break!"));
+}

@@ -131,6 +131,19 @@ TEST_F(SingleVehicleTest, cmdUpd_queuesTheSelectedVehiclesEntryAndSelectsIt)
     EXPECT_FALSE(window->mQueueTags.at(0).fromAddConsist);
 }
 
+TEST_F(SingleVehicleTest, cmdUpd_refusesAVehicleWhosePathTheFilesCannotHold)
+{
+    writeBmp(QStringLiteral("\u041f\u043e\u0435\u0437\u0434/lib/E/e44.bmp"), solidImage(20, 10, Qt::red));
+    open(writeFile(QStringLiteral("\u041f\u043e\u0435\u0437\u0434/lib.txt"),
+                   libraryText({{"E 44", "3", "FRG", "E", "Y50YRNNN0Y", "e44.bmp"}})));
+    select(0);
+    prompts.clear();
+    window->cmdUpd_Click();
+    EXPECT_TRUE(queue().isEmpty());
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("\"\u041f\" of FILE")));
+}
+
 TEST_F(SingleVehicleTest, cmdUpd_twiceQueuesTwoIdenticalEntriesAndSelectsTheSecond)
 {
     open(library());

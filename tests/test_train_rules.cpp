@@ -592,6 +592,29 @@ TEST(TrainLineChecks, theLabelTakesNoCheck)
     EXPECT_TRUE(t.entry.contains(QStringLiteral(";LABEL=;")));
 }
 
+TEST(TrainLineChecks, aTextNoSingleByteLineCanHoldRefusesWithItsField)
+{
+    EXPECT_FALSE(unwritableRefusal(validForm(), kPlain));
+    const struct {
+        std::function<void(TrainForm &)> change;
+        QString file;
+        Focus focus;
+    } rows[] = {
+        {[](TrainForm &f) { f.label = QStringLiteral("Pasted line one\nPasted line two\n"); }, kPlain, Focus::txtLabel},
+        {[](TrainForm &f) { f.uland = QStringLiteral("FRG\r"); }, kPlain, Focus::cboUland},
+        {[](TrainForm &f) { f.gt = QStringLiteral("E \u03a9"); }, kPlain, Focus::cboGT},
+        {[](TrainForm &) {}, QStringLiteral("/\u041f\u043e\u0435\u0437\u0434/consists/00005.bmp"), Focus::none},
+    };
+    for (const auto &row : rows) {
+        TrainForm form = validForm();
+        row.change(form);
+        const std::optional<Refusal> refusal = unwritableRefusal(form, row.file);
+        ASSERT_TRUE(refusal);
+        EXPECT_EQ(refusal->focus, row.focus);
+        EXPECT_EQ(refusal->title, QStringLiteral("Brenvik"));
+    }
+}
+
 TEST(TrainLineChecks, linesAndEntriesByteForByte)
 {
     const QString fileFor = QStringLiteral("{LocoStart}FILE=") + kPlain + u';';

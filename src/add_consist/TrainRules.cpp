@@ -301,6 +301,24 @@ std::optional<int> numberBoxValue(const QString &text)
     return value;
 }
 
+std::optional<Refusal> unwritableRefusal(const TrainForm &form, const QString &consistFile)
+{
+    using Focus = Refusal::Focus;
+    const struct {
+        const char *field;
+        const QString &text;
+        Focus focus;
+    } parts[] = {{"LABEL", form.label, Focus::txtLabel},
+                 {"ULAND", form.uland, Focus::cboUland},
+                 {"GT", form.gt, Focus::cboGT},
+                 {"FILE", consistFile, Focus::none}};
+    for (const auto &part : parts) {
+        if (auto why = entryline::unwritableText(QLatin1String(part.field), part.text))
+            return Refusal{*why, kTitle, part.focus};
+    }
+    return std::nullopt;
+}
+
 TrainLine checkTrain(const TrainForm &form, const QString &consistFile,
                      const std::function<bool(const QString &)> &fileExists)
 {

@@ -25,7 +25,7 @@ constexpr int kVehicleHeight = 58;
 
 // A refused Add: the message box's text and title and where the focus goes.
 struct Refusal {
-    enum class Focus { chkEPO1, cboUland, cboGT, chkOL1, txtPixels, chkSAR0, chkLR1, txtCycle };
+    enum class Focus { chkEPO1, cboUland, cboGT, chkOL1, txtPixels, chkSAR0, chkLR1, txtCycle, txtLabel, none };
     QString text;
     QString title; // "Brenvik", or empty: no title given, the box bears the application's title
     Focus focus = Focus::chkEPO1;
@@ -139,6 +139,11 @@ struct TrainLine {
     QByteArray libraryLine;
     QString entry;
 };
+
+// The texts that the library line and the entry take whole (label, country, type and the
+// train's bitmap path `consistFile`) must each fit one single-byte line; the first that does not
+// refuses the Add before any picture is saved.
+std::optional<Refusal> unwritableRefusal(const TrainForm &form, const QString &consistFile);
 
 // Runs the checks in order on the form, building the library line as they pass, then the entry.
 // `consistFile` is the plan's; `fileExists` answers whether the train's pantograph picture and

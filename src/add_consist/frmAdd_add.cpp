@@ -56,6 +56,10 @@ QWidget *focusTarget(const frmAdd &w, Refusal::Focus focus)
         return w.chkLR[1];
     case Refusal::Focus::txtCycle:
         return w.txtCycle;
+    case Refusal::Focus::txtLabel:
+        return w.txtLabel;
+    case Refusal::Focus::none:
+        break;
     }
     return nullptr;
 }
@@ -99,6 +103,10 @@ void frmAdd::cmdAdd_Click()
                                  txtCycle->text(), g.gSpecials, g.gSpecialCount);
     if (plan.refusal) {
         refuse(*plan.refusal);
+        return;
+    }
+    if (const auto refusal = trainrules::unwritableRefusal(formOf(*this), plan.consistFile)) {
+        refuse(*refusal);
         return;
     }
     QString failed;

@@ -63,6 +63,29 @@ QString buildEntry(const EntryValues &v)
     return e;
 }
 
+std::optional<QString> unwritableText(const QString &field, const QString &text)
+{
+    if (text.contains(u'\r') || text.contains(u'\n'))
+        return QStringLiteral("%1 must be one line: it holds a line break!").arg(field);
+    for (const char32_t c : text.toUcs4()) {
+        if (c > 0xFF)
+            return QStringLiteral("The library and USER_BMP.INI cannot hold the character \"%1\" of %2 \"%3\"!")
+                .arg(QString::fromUcs4(&c, 1), field, text);
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> unwritableEntry(const EntryValues &v)
+{
+    const std::pair<const char *, const QString &> parts[] = {
+        {"FILE", v.file}, {"LABEL", v.label}, {"GT", v.gt}, {"EPOCHE", v.epoche}, {"ULAND", v.uland}};
+    for (const auto &[field, text] : parts) {
+        if (auto why = unwritableText(QLatin1String(field), text))
+            return why;
+    }
+    return std::nullopt;
+}
+
 EntryValues entryValuesFor(const VehicleRecord &r)
 {
     EntryValues v;

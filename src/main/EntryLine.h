@@ -1,6 +1,7 @@
 #pragma once
 #include <QChar>
 #include <QString>
+#include <optional>
 
 struct VehicleRecord;
 
@@ -27,6 +28,13 @@ struct EntryValues {
 
 // The whole entry, "{LocoStart}FILE=...;...{LocoEnd}", without a line end.
 QString buildEntry(const EntryValues &values);
+
+// Library lines and USER_BMP.INI entries are single-byte lines: why `text`, the value of the
+// part `field` ("LABEL", "FILE"), cannot stand in one (it holds a CR or LF, or a character
+// outside Latin-1), as the message box says it; nothing when it can.
+std::optional<QString> unwritableText(const QString &field, const QString &text);
+// The first value of the entry that cannot be written, as unwritableText says it.
+std::optional<QString> unwritableEntry(const EntryValues &values);
 
 // The entry values of a library vehicle. Letter fields count only as the exact upper-case
 // letter; a lower-case or blank letter is neither yes nor a direction.

@@ -42,7 +42,12 @@ void frmBrenvik::cmdUpd_Click()
         if (!base.isEmpty())
             g.gLibBase = base;
     }
-    addEntry(entryline::buildEntry(entryline::entryValuesFor(*vehicle)));
+    const entryline::EntryValues values = entryline::entryValuesFor(*vehicle);
+    if (const auto why = entryline::unwritableEntry(values)) {
+        tell(m_prompts, *why);
+        return;
+    }
+    addEntry(entryline::buildEntry(values));
 }
 
 void frmBrenvik::Command1_Click()
