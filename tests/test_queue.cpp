@@ -3,6 +3,7 @@
 #include "platform/FileFaults.h"
 #include "platform/ScriptedPrompts.h"
 #include "platform/widgets/ListBox.h"
+#include "platform/widgets/PictureBox.h"
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -299,6 +300,23 @@ TEST_F(EraseLastTest, eraseLast_undoesTheTrainOfTheAddConsistWindow)
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
+TEST_F(EraseLastTest, eraseLast_ofTheSelectedTrain_leavesNoItemSelectedAndNothingToQueue)
+{
+    const TrainLibrary lib = makeTrainLibrary(QStringLiteral("lib"));
+    queueTrain(lib);
+    select(4);
+    const QImage preview = window->picPreview->surface().Image();
+
+    window->Command1_Click();
+
+    EXPECT_EQ(window->lstSource->ListIndex(), -1);
+    EXPECT_EQ(window->picPreview->surface().Image(), preview);
+    window->cmdUpd_Click();
+    window->cmdAdd_Click();
+    EXPECT_TRUE(queue().isEmpty());
+    EXPECT_EQ(state.gConsistCount, 0);
+}
+
 TEST_F(EraseLastTest, eraseLast_selectsTheNewLastEntry)
 {
     const TrainLibrary lib = makeTrainLibrary(QStringLiteral("lib"));
@@ -418,7 +436,7 @@ TEST_F(EraseLastTest, eraseLast_keepsLibraryAndEntryWhenTheRenameFails)
     EXPECT_TRUE(queue().isEmpty());
 }
 
-TEST_F(EraseLastTest, eraseLast_keepsTheEntryWhenTheLibraryIsGone)
+TEST_F(EraseLastTest, eraseLast_whenTheLibraryIsGone_theEntryLeavesAndTheBitmapStays)
 {
     const TrainLibrary lib = makeTrainLibrary(QStringLiteral("lib"));
     queueTrain(lib);
@@ -428,10 +446,11 @@ TEST_F(EraseLastTest, eraseLast_keepsTheEntryWhenTheLibraryIsGone)
 
     EXPECT_FALSE(QFileInfo::exists(lib.file));
     EXPECT_TRUE(QFileInfo::exists(lib.trainBitmap));
-    EXPECT_EQ(queue(), QStringList{lib.entry});
+    EXPECT_TRUE(queue().isEmpty());
     EXPECT_EQ(window->lstSource->ListCount(), 5);
     ASSERT_EQ(prompts.messages.size(), 1);
-    expectFailureNaming(prompts.messages.at(0), lib.file);
+    expectFailureNaming(prompts.messages.at(0), lib.trainBitmap);
+    EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("stays in consists because")));
 }
 
 TEST_F(EraseLastTest, eraseLast_aBitmapThatCannotBeDeletedIsReportedAfterTheLibraryLostTheTrain)

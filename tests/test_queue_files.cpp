@@ -7,6 +7,7 @@
 
 using platform::FileFaults;
 using platform::Status;
+using queuefiles::TrainUndo;
 
 namespace {
 
@@ -148,9 +149,8 @@ TEST_F(QueueFilesTest, undoTrainRemovesTheLineAndThenTheBitmap)
 {
     const QString lib = writeFile(QStringLiteral("Library.txt"), "A\r\n\r\nB\r\nT 00004.bmp\r\n");
     const QString bmp = writeFile(QStringLiteral("Library/consists/00004.bmp"), "BM");
-    bool undone = false;
-    ASSERT_TRUE(queuefiles::undoTrainAddition(lib, "T 00004.bmp", bmp, undone).ok());
-    EXPECT_TRUE(undone);
+    Status failure;
+    EXPECT_EQ(queuefiles::undoTrainAddition(lib, "T 00004.bmp", bmp, failure), TrainUndo::Undone);
     EXPECT_EQ(readFile(lib), QByteArray("A\r\nB\r\n"));
     EXPECT_FALSE(QFile::exists(bmp));
 }
@@ -168,9 +168,8 @@ TEST_F(QueueFilesTest, undoTrainTouchesNothingWhenTheLibraryEndsWithAnotherLine)
     for (const auto &row : rows) {
         const QString lib = writeFile(QStringLiteral("Library.txt"), row.content);
         const QString bmp = writeFile(QStringLiteral("Library/consists/00004.bmp"), "BM");
-        bool undone = true;
-        ASSERT_TRUE(queuefiles::undoTrainAddition(lib, "T 00004.bmp", bmp, undone).ok()) << row.name;
-        EXPECT_FALSE(undone) << row.name;
+        Status failure;
+        EXPECT_EQ(queuefiles::undoTrainAddition(lib, "T 00004.bmp", bmp, failure), TrainUndo::NotLast) << row.name;
         EXPECT_EQ(readFile(lib), row.content) << row.name;
         EXPECT_TRUE(QFile::exists(bmp)) << row.name << ": a train that stays in the library keeps its bitmap";
     }
@@ -181,21 +180,23 @@ TEST_F(QueueFilesTest, undoTrainLeavesTheLibraryWholeWhateverFails)
     const QByteArray before = "A\r\nT 00004.bmp\r\n";
     const QString lib = path(QStringLiteral("Library.txt"));
     const QString bmp = path(QStringLiteral("Library/consists/00004.bmp"));
-    bool undone = false;
+    TrainUndo undo = TrainUndo::Undone;
     const int operations = failEachOperation(
         [&] {
             writeFile(QStringLiteral("Library.txt"), before);
             writeFile(QStringLiteral("Library/consists/00004.bmp"), "BM");
         },
-        [&] { return queuefiles::undoTrainAddition(lib, "T 00004.bmp", bmp, undone); },
+        [&] {
+            Status failure;
+            undo = queuefiles::undoTrainAddition(lib, "T 00004.bmp", bmp, failure);
+            return failure;
+        },
         [&](int n, const Status &) {
-            if (undone) {
+            EXPECT_TRUE(QFile::exists(bmp)) << "operation " << n;
+            if (undo == TrainUndo::BitmapKept)
                 EXPECT_EQ(readFile(lib), QByteArray("A\r\n")) << "operation " << n;
-                EXPECT_TRUE(QFile::exists(bmp)) << "the failed delete left the bitmap";
-            } else {
-                EXPECT_EQ(readFile(lib), before) << "operation " << n;
-                EXPECT_TRUE(QFile::exists(bmp)) << "the bitmap goes only after its line";
-            }
+            else
+                EXPECT_EQ(readFile(lib), before) << "operation " << n << ": the bitmap goes only after its line";
         });
     EXPECT_GE(operations, 4);
 }

@@ -2,6 +2,7 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Runtime.h"
+#include <QFileInfo>
 #include <algorithm>
 
 namespace queuefiles {
@@ -76,23 +77,30 @@ bool isTrainEntryFile(const QString &file)
     return platform::findNoCase(file, QString(QStringLiteral("consists") + platform::sep())) >= 0;
 }
 
-platform::Status undoTrainAddition(const QString &library, const QByteArray &trainLine, const QString &trainFile,
-                                   bool &undone)
+TrainUndo undoTrainAddition(const QString &library, const QByteArray &trainLine, const QString &trainFile,
+                            platform::Status &failure)
 {
-    undone = false;
     QList<QByteArray> lines;
-    const platform::Status read = platform::readLines(library, lines);
-    if (!read)
-        return read;
+    if (const platform::Status read = platform::readLines(library, lines); !read) {
+        // Moved or deleted since the train was made: there is no line left to take back.
+        if (!QFileInfo::exists(library))
+            return TrainUndo::LibraryGone;
+        failure = read;
+        return TrainUndo::LibraryKept;
+    }
     if (lines.isEmpty() || lines.last() != trainLine)
-        return platform::Status::success();
+        return TrainUndo::NotLast;
 
     // The library first: a bitmap left behind is harmless, a line naming a deleted bitmap is not.
-    const platform::Status written = writeWithoutLastLine(library, lines);
-    if (!written)
-        return written;
-    undone = true;
-    return platform::removeFile(trainFile);
+    if (const platform::Status written = writeWithoutLastLine(library, lines); !written) {
+        failure = written;
+        return TrainUndo::LibraryKept;
+    }
+    if (const platform::Status removed = platform::removeFile(trainFile); !removed) {
+        failure = removed;
+        return TrainUndo::BitmapKept;
+    }
+    return TrainUndo::Undone;
 }
 
 QByteArray iniLine(const QString &entry)

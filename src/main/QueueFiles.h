@@ -25,13 +25,20 @@ platform::Status lastLineOf(const QString &library, QByteArray &line);
 // "consists" and a separator, compared without regard to case.
 bool isTrainEntryFile(const QString &file);
 
+// What undoing a train's addition came to.
+enum class TrainUndo {
+    Undone,           // the library lost the train's line, then its bitmap was deleted
+    NotLast,          // the library no longer ends with the train's line: nothing was touched
+    LibraryGone,      // the library is not there any more: nothing was touched
+    LibraryKept,      // reading or rewriting the library failed: nothing was touched
+    BitmapKept        // the library lost the line, but the bitmap could not be deleted
+};
+
 // Undoes a train's addition when the library still ends with that train's line: the library
-// loses its last line (as rewriteWithoutLastLine) and then the train's bitmap `trainFile` is
-// deleted. `undone` tells whether the line went; when it is false nothing was touched (the line
-// is not the library's last, or reading or rewriting failed). A failing delete after the
-// rewrite comes back as a failure with `undone` true.
-platform::Status undoTrainAddition(const QString &library, const QByteArray &trainLine, const QString &trainFile,
-                                   bool &undone);
+// loses its last line (and its blank lines) and then the train's bitmap `trainFile` is deleted.
+// `failure` names the file and reason behind LibraryKept and BitmapKept.
+TrainUndo undoTrainAddition(const QString &library, const QByteArray &trainLine, const QString &trainFile,
+                            platform::Status &failure);
 
 // Writes the entries to USER_BMP.INI as Latin-1 lines ended by CR LF. Appending keeps every byte
 // already there (starting a new line first when the file lacks a final line break) and creates a

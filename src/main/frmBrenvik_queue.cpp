@@ -2,6 +2,7 @@
 #include "main/Library.h"
 #include "main/QueueFiles.h"
 #include "main/frmBrenvik.h"
+#include "platform/Paths.h"
 #include "platform/Runtime.h"
 #include "platform/widgets/ListBox.h"
 
@@ -60,14 +61,15 @@ void frmBrenvik::Command1_Click()
 
     // Only a train this window's add-consist step made, in the library still open, is undone;
     // undoTrainAddition further checks that the library still ends with the train's line.
-    bool undone = false;
-    platform::Status status = platform::Status::success();
+    using queuefiles::TrainUndo;
+    TrainUndo undo = TrainUndo::NotLast;
+    platform::Status failure = platform::Status::success();
     if (tag.fromAddConsist && tag.libraryFile == g.gLibraryFile && queuefiles::isTrainEntryFile(trainFile))
-        status = queuefiles::undoTrainAddition(g.gLibraryFile, tag.libraryLine, trainFile, undone);
+        undo = queuefiles::undoTrainAddition(g.gLibraryFile, tag.libraryLine, trainFile, failure);
 
     // The library could not be rewritten: it is as it was, so the entry stays queued.
-    if (!status && !undone) {
-        tell(m_prompts, status.message(QStringLiteral("rewrite")));
+    if (undo == TrainUndo::LibraryKept) {
+        tell(m_prompts, failure.message(QStringLiteral("rewrite")));
         return;
     }
 
@@ -75,12 +77,19 @@ void frmBrenvik::Command1_Click()
     if (last < mQueueTags.size())
         mQueueTags.removeAt(last);
     lstOriginalFile->setListIndex(lstOriginalFile->ListCount() - 1);
-    if (undone)
+    if (undo == TrainUndo::Undone || undo == TrainUndo::BitmapKept) {
         lstSource->RemoveItem(lstSource->ListCount() - 1);
+        // The train's record stays in the table until the library is read again, but it is no
+        // longer a vehicle to insert or queue.
+        if (g.gSelVehicle > lstSource->ListCount())
+            g.gSelVehicle = 0;
+    }
 
-    // The library and the list have lost the train; only its bitmap could not be deleted.
-    if (!status)
-        tell(m_prompts, status.message(QStringLiteral("delete")));
+    if (undo == TrainUndo::BitmapKept)
+        tell(m_prompts, failure.message(QStringLiteral("delete")));
+    else if (undo == TrainUndo::LibraryGone)
+        tell(m_prompts, QStringLiteral("The train's bitmap %1 stays in consists because the library %2 was not found.")
+                            .arg(platform::nativePath(trainFile), platform::nativePath(g.gLibraryFile)));
 }
 
 void frmBrenvik::Command3_Click()

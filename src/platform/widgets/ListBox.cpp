@@ -50,6 +50,9 @@ void ListBox::RemoveItem(int index)
     m_byCode = true;
     m_model->removeRows(index, 1);
     m_byCode = false;
+    // As in any list box, removing an item leaves none selected (the view would move on to a
+    // neighbour).
+    setListIndex(-1);
 }
 
 int ListBox::ListCount() const
