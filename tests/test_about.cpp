@@ -284,6 +284,15 @@ TEST_F(AboutTest, helpOkClosesTheWindow)
     EXPECT_EQ(help.result(), QDialog::Accepted);
 }
 
+TEST_F(AboutTest, helpEscapeLeavesTheWindowOpen)
+{
+    frmAiuto help;
+    help.show();
+    QTest::keyClick(help.Command1, Qt::Key_Escape);
+    QTest::keyClick(&help, Qt::Key_Escape);
+    EXPECT_TRUE(help.isVisible());
+}
+
 TEST_F(AboutTest, helpCloseBoxClosesTheWindow)
 {
     frmAiuto help;

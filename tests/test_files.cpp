@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -75,7 +76,7 @@ TEST_F(FilesTest, appendStartsAFreshLineAfterAFileWithoutFinalBreak)
         {"x", "x\r\na\r\nb\r\n"},
         {"x\n", "x\na\r\nb\r\n"},
         {"x\r\n", "x\r\na\r\nb\r\n"},
-        {"x\r", "x\r\r\na\r\nb\r\n"},
+        {"x\r", "x\r\na\r\nb\r\n"}, // a lone CR only lacks its LF
     };
     for (const Case &c : cases) {
         const QString file = writeFile(QStringLiteral("lib.txt"), c.before);
@@ -143,6 +144,30 @@ TEST_F(FilesTest, writeAtomicKeepsTheOldFileWhenTheWriteFailsPartWay)
     EXPECT_EQ(status.reason(), QStringLiteral("File too large"));
     EXPECT_EQ(readFile(file), QByteArray("0123456789"));
     EXPECT_EQ(folderContents(), before);
+}
+
+TEST_F(FilesTest, writeInPlaceWhereTheFolderTakesNoTemporaryFile_andPutBackTheOldOnFailure)
+{
+    // A folder that its user cannot write to, holding a file that the user can; root writes
+    // anywhere, so the check runs in a child process as nobody.
+    QFile::setPermissions(m_dir.path(), QFileDevice::Permissions(0x7755));
+    const QString folder = makeDir(QStringLiteral("saver"));
+    const QString file = writeFile(QStringLiteral("saver/USER_BMP.INI"), "0123456789");
+    QFile::setPermissions(file, QFileDevice::Permissions(0x6666));
+    QFile::setPermissions(folder, QFileDevice::Permissions(0x5555));
+    const auto asNobody = [] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            std::_Exit(3);
+    };
+    EXPECT_EXIT(
+        {
+            asNobody();
+            const bool replaced = writeAtomicOrInPlace(file, "new\r\n").ok() && readFile(file) == "new\r\n";
+            const bool failed = !underSizeLimit([&] { return writeAtomicOrInPlace(file, QByteArray(100, 'x')); });
+            std::_Exit(replaced && failed && readFile(file) == "new\r\n" ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+    QFile::setPermissions(folder, QFileDevice::Permissions(0x7755));
 }
 
 TEST_F(FilesTest, appendToAFullDeviceReportsTheSystemReason)

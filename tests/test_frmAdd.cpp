@@ -221,6 +221,22 @@ TEST_F(frmAddTest, comboBoxes_keepTypedTextAndAddNoItem)
     }
 }
 
+TEST_F(frmAddTest, textBoxes_holdOneLine_pastedTextIsCutAtItsFirstLineBreak)
+{
+    frmAdd &w = open();
+    for (QLineEdit *box : {w.txtLabel, w.cboUland->lineEdit(), w.cboGT->lineEdit()}) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        box->setText(QStringLiteral("Pasted line one\nPasted line two\n"));
+        EXPECT_EQ(box->text(), QStringLiteral("Pasted line one"));
+        // Only what came in is cut: the text around the cursor stays.
+        box->setText(QStringLiteral("ab"));
+        box->setCursorPosition(1);
+        box->insert(QStringLiteral("X\r\nY"));
+        EXPECT_EQ(box->text(), QStringLiteral("aXb"));
+        EXPECT_EQ(box->cursorPosition(), 2);
+    }
+}
+
 TEST_F(frmAddTest, reopening_presetsAgainFromTheInheritedVehicle)
 {
     {
@@ -406,6 +422,7 @@ TEST_F(frmAddTest, numberBoxes_takeDigitsAndBackspaceOnly)
         {"letter", Qt::Key_A, Qt::NoModifier, 2, "58", 1},
         {"Enter", Qt::Key_Return, Qt::NoModifier, 2, "58", 1},
         {"Ctrl+V", Qt::Key_V, Qt::ControlModifier, 2, "58", 1},
+        {"Esc", Qt::Key_Escape, Qt::NoModifier, 2, "58", 1},
         {"Delete", Qt::Key_Delete, Qt::NoModifier, 0, "8", 0},
         {"Left", Qt::Key_Left, Qt::NoModifier, 2, "58", 0},
         {"Home", Qt::Key_Home, Qt::NoModifier, 2, "58", 0},
@@ -419,6 +436,7 @@ TEST_F(frmAddTest, numberBoxes_takeDigitsAndBackspaceOnly)
             QTest::keyClick(box, row.key, row.modifiers);
             EXPECT_EQ(box->text(), row.expected);
             expectOnlyNumbersMessage(row.messages);
+            EXPECT_TRUE(w.isVisible());
         }
     }
 }
@@ -492,6 +510,22 @@ TEST_F(frmAddTest, exit_closesAndChangesNothing)
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_EQ(state.gConsistCount, 2);
     EXPECT_EQ(state.gInherited.Path, QStringLiteral("/lib/D/br52.bmp"));
+}
+
+TEST_F(frmAddTest, escapeOutsideTheNumberBoxes_keepsTheWindowAndItsEdits)
+{
+    frmAdd &w = open();
+    w.show();
+    w.txtLabel->setText(QStringLiteral("edited"));
+    const QList<QWidget *> controls = {w.txtLabel, w.cboGT->lineEdit(), w.chkOL[0], w.Command1, &w};
+    for (QWidget *control : controls) {
+        SCOPED_TRACE(control->objectName().toStdString());
+        QTest::keyClick(control, Qt::Key_Escape);
+        EXPECT_TRUE(w.isVisible());
+    }
+    EXPECT_EQ(w.txtLabel->text(), QStringLiteral("edited"));
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_TRUE(w.close()); // the close box still closes it
 }
 
 TEST_F(frmAddTest, layout_matchesTheForm)

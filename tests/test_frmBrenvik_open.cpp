@@ -7,6 +7,7 @@
 #include "platform/widgets/PictureBox.h"
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QFontInfo>
 #include <QLabel>
@@ -181,6 +182,49 @@ TEST_F(FrmBrenvikOpen, menusWithoutShortcutsOrSeparators)
                                                     QStringLiteral("menuFind=Find/Edit  &USER_BMP.INI"),
                                                     QStringLiteral("menuExit=&Exit")}));
     EXPECT_EQ(items(window->menux), (QStringList{QStringLiteral("menuHelp=&Help"), QStringLiteral("menuAbout=&About")}));
+}
+
+TEST_F(FrmBrenvikOpen, enterOnAFocusedButtonClicksIt_inEveryWindow)
+{
+    state.gConsistCount = 1; // lets cmdX open the add-consist window
+    state.gInherited.Path = QStringLiteral("x.bmp");
+    struct Row {
+        const char *what;
+        void (frmBrenvik::*opens)(); // none: the main window itself
+        const char *control;
+        Qt::Key key;
+        QString clicked;
+    };
+    const Row rows[] = {
+        {"main window", nullptr, "cmdLBegin", Qt::Key_Return, "cmdLBegin"},
+        {"main window, keypad", nullptr, "cmdLeft", Qt::Key_Enter, "cmdLeft"},
+        {"add consist", &frmBrenvik::cmdX_Click, "Command1", Qt::Key_Return, "Command1"},
+        {"add consist, text box", &frmBrenvik::cmdX_Click, "txtLabel", Qt::Key_Return, ""},
+        {"locator", &frmBrenvik::menuFind_Click, "Command2", Qt::Key_Enter, "Command2"},
+        {"About", &frmBrenvik::menuAbout_Click, "cmdOK", Qt::Key_Return, "cmdOK"},
+        {"Help", &frmBrenvik::menuHelp_Click, "Command1", Qt::Key_Enter, "Command1"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        QStringList clicked;
+        const auto press = [&](QWidget &w) {
+            const QObject spies; // its end cuts the connections
+            for (QPushButton *b : w.findChildren<QPushButton *>())
+                QObject::connect(b, &QPushButton::clicked, &spies, [&clicked, b] { clicked << b->objectName(); });
+            if (QWidget *control = findControl(w, row.control))
+                QTest::keyClick(control, row.key, row.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        };
+        if (row.opens) {
+            window->showModal = [&](QDialog &dialog) {
+                dialog.show();
+                press(dialog);
+            };
+            (window.get()->*row.opens)();
+        } else {
+            press(*window);
+        }
+        EXPECT_EQ(clicked.join(' '), row.clicked);
+    }
 }
 
 TEST(FrmBrenvikLoad, startValues)

@@ -176,6 +176,19 @@ TEST_F(FindTest, tab_followsTheFormsTabOrder)
     }
 }
 
+TEST_F(FindTest, escape_leavesTheWindowOpen)
+{
+    auto f = open();
+    const QList<QWidget *> controls = {f->Drive1, f->dirSourceBMP, f->File1, f->Command1,
+                                       f->cmdEdit, f->Command2, f.get()};
+    for (QWidget *control : controls) {
+        QTest::keyClick(control, Qt::Key_Escape);
+        EXPECT_TRUE(f->isVisible()) << control->objectName().toStdString();
+    }
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_TRUE(f->close()); // the close box still closes it
+}
+
 TEST_F(FindTest, fileClick_setsTheBareNameAndExitKeepsIt)
 {
     auto f = open();

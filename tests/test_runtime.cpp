@@ -129,3 +129,13 @@ TEST(Text, trimsSpacesOnly)
     EXPECT_FALSE(isBlank(QStringView(u" a")));
     EXPECT_FALSE(isBlank(QStringView(u"\t")));
 }
+
+TEST(Text, aCommandLineHandsItsArgumentOnExactlyAsWritten)
+{
+    using platform::CommandLine;
+    EXPECT_EQ(platform::splitCommandLine(QStringLiteral("WRITE  /a/x.ini ")),
+              (CommandLine{QStringLiteral("WRITE"), QStringLiteral(" /a/x.ini ")}));
+    EXPECT_EQ(platform::splitCommandLine(QStringLiteral("WRITE /a b/x.ini")),
+              (CommandLine{QStringLiteral("WRITE"), QStringLiteral("/a b/x.ini")}));
+    EXPECT_EQ(platform::splitCommandLine(QStringLiteral("WRITE")), (CommandLine{QStringLiteral("WRITE"), QString()}));
+}

@@ -2,6 +2,7 @@
 #include "platform/Prompts.h"
 #include "platform/widgets/FormStyle.h"
 #include "platform/widgets/QtPrompts.h"
+#include "platform/widgets/WindowKeys.h"
 #include <QFontMetrics>
 #include <QFrame>
 #include <QIcon>
@@ -123,6 +124,7 @@ void frmAbout::connectEvents()
 {
     connect(Timer1, &QTimer::timeout, this, &frmAbout::Timer1_Timer);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    platform::enterClicksFocusedButton(*this);
     // Esc rejects the dialog; however it closes, the train stops with it.
     connect(this, &QDialog::finished, Timer1, &QTimer::stop);
 }

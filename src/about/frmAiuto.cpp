@@ -1,6 +1,7 @@
 #include "about/frmAiuto.h"
 #include "platform/widgets/FormStyle.h"
 #include "platform/widgets/QtPrompts.h"
+#include "platform/widgets/WindowKeys.h"
 #include <QIcon>
 #include <QLabel>
 #include <QPixmap>
@@ -44,6 +45,8 @@ void frmAiuto::buildControls()
 void frmAiuto::connectEvents()
 {
     connect(Command1, &QPushButton::clicked, this, &frmAiuto::Command1_Click);
+    platform::enterClicksFocusedButton(*this);
+    platform::ignoreEscape(*this); // Ok is no cancel button: Ok or the close box leave
 }
 
 void frmAiuto::Form_Load()

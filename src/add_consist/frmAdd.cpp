@@ -2,7 +2,9 @@
 #include "add_consist/AddPresets.h"
 #include "main/frmBrenvik.h"
 #include "platform/widgets/FormStyle.h"
+#include "platform/widgets/OneLineText.h"
 #include "platform/widgets/QtPrompts.h"
+#include "platform/widgets/WindowKeys.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -16,15 +18,16 @@
 namespace {
 
 // The character a key press types, as the box's key handler sees it; -1 for keys that type
-// none (Delete, arrows...) and for those that move the focus or close the window.
+// none (Delete, arrows...) and for those that move the focus.
 int typedCharacter(const QKeyEvent &e)
 {
     switch (e.key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-    case Qt::Key_Escape:
     case Qt::Key_Delete:
         return -1;
+    case Qt::Key_Escape:
+        return 27; // a control character like any other, whatever text the platform attaches
     default:
         break;
     }
@@ -111,6 +114,7 @@ void frmAdd::buildControls()
         t->setObjectName(QLatin1String(name));
         t->setFont(fixed);
         t->setMaxLength(std::numeric_limits<int>::max());
+        platform::keepOneLine(t);
         t->setGeometry(r);
         return t;
     };
@@ -122,6 +126,7 @@ void frmAdd::buildControls()
         c->setInsertPolicy(QComboBox::NoInsert);
         c->setCompleter(nullptr); // the typed text stays as typed
         c->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
+        platform::keepOneLine(c->lineEdit());
         c->setGeometry(r);
         return c;
     };
@@ -248,6 +253,8 @@ void frmAdd::connectEvents()
 
     txtPixels->installEventFilter(this);
     txtCycle->installEventFilter(this);
+    platform::enterClicksFocusedButton(*this);
+    platform::ignoreEscape(*this); // no cancel button: Esc keeps the edits; Exit or the close box leave
 
     connect(cmdAdd, &QPushButton::clicked, this, &frmAdd::cmdAdd_Click);
     connect(Command1, &QPushButton::clicked, this, &frmAdd::Command1_Click);

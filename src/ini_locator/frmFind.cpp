@@ -6,6 +6,7 @@
 #include "platform/widgets/FileListBox.h"
 #include "platform/widgets/FormStyle.h"
 #include "platform/widgets/QtPrompts.h"
+#include "platform/widgets/WindowKeys.h"
 #include <QFont>
 #include <QIcon>
 #include <QLabel>
@@ -89,6 +90,8 @@ void frmFind::connectEvents()
     connect(Command1, &QPushButton::clicked, this, &frmFind::Command1_Click);
     connect(cmdEdit, &QPushButton::clicked, this, &frmFind::cmdEdit_Click);
     connect(Command2, &QPushButton::clicked, this, &frmFind::Command2_Click);
+    platform::enterClicksFocusedButton(*this);
+    platform::ignoreEscape(*this); // no cancel button: Exit or the close box leave
 }
 
 void frmFind::Form_Load()

@@ -149,7 +149,7 @@ platform::Status writeIniLines(const QString &iniPath, const QList<QByteArray> &
     QByteArray text;
     for (QByteArrayView piece = nextPiece(); !piece.isEmpty(); piece = nextPiece())
         text += piece;
-    return platform::writeAtomic(iniPath, text);
+    return platform::writeAtomicOrInPlace(iniPath, text);
 }
 
 } // namespace queuefiles

@@ -4,6 +4,7 @@
 #include "platform/widgets/ListBox.h"
 #include "platform/widgets/PictureBox.h"
 #include "platform/widgets/QtPrompts.h"
+#include "platform/widgets/WindowKeys.h"
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
@@ -209,6 +210,7 @@ void frmBrenvik::connectEvents()
     connect(Command1, &QPushButton::clicked, this, &frmBrenvik::Command1_Click);
     connect(Command3, &QPushButton::clicked, this, &frmBrenvik::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &frmBrenvik::Command4_Click);
+    platform::enterClicksFocusedButton(*this);
 }
 
 void frmBrenvik::Form_Load()

@@ -158,12 +158,16 @@ QByteArray joinLines(const QList<QByteArray> &lines)
     return out;
 }
 
-Status writeAtomic(const QString &path, const QByteArray &data)
+namespace {
+
+Status saveFile(const QString &path, const QByteArray &data, bool inPlace)
 {
     if (auto fault = injected(FileOp::Open, path))
         return *fault;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    file.setDirectWriteFallback(inPlace);
+    // Unbuffered, so a failing write is seen here: written in place, commit() would not tell.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Status::failure(path, file.errorString());
     if (auto fault = injected(FileOp::Write, path)) {
         file.cancelWriting();
@@ -180,6 +184,31 @@ Status writeAtomic(const QString &path, const QByteArray &data)
     if (!file.commit())
         return Status::failure(path, file.errorString());
     return Status::success();
+}
+
+} // namespace
+
+Status writeAtomic(const QString &path, const QByteArray &data)
+{
+    return saveFile(path, data, false);
+}
+
+Status writeAtomicOrInPlace(const QString &path, const QByteArray &data)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || QFileInfo(info.absolutePath()).isWritable())
+        return writeAtomic(path, data);
+    // Written in place, a failure part-way would leave the file cut short: keep what was there.
+    QByteArray old;
+    if (const Status read = readAll(path, old); !read)
+        return read;
+    const Status written = saveFile(path, data, true);
+    if (!written) {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            writeFully(file, old);
+    }
+    return written;
 }
 
 Status appendLines(const QString &path, const QList<QByteArray> &lines)
@@ -213,10 +242,12 @@ Status appendPieces(const QString &path, const std::function<QByteArrayView()> &
 
     // A device (a pipe, /dev/full) has no end to look at or to go back to.
     const bool seekable = !file.isSequential();
-    bool lineOpen = false;
+    // What completes the file's last line, if it is left open: a lone CR lacks only its LF.
+    QByteArrayView lineEnd;
     if (seekable && oldSize > 0 && file.seek(oldSize - 1)) {
         char last = 0;
-        lineOpen = file.read(&last, 1) == 1 && last != '\n';
+        if (file.read(&last, 1) == 1 && last != '\n')
+            lineEnd = last == '\r' ? QByteArrayView("\n") : QByteArrayView("\r\n");
     }
 
     std::optional<Status> failed = injected(FileOp::Write, path);
@@ -224,8 +255,8 @@ Status appendPieces(const QString &path, const std::function<QByteArrayView()> &
         std::optional<QString> reason;
         if (seekable && !file.seek(oldSize))
             reason = file.errorString();
-        if (!reason && lineOpen)
-            reason = writeFully(file, QByteArrayView("\r\n"));
+        if (!reason && !lineEnd.isEmpty())
+            reason = writeFully(file, lineEnd);
         for (QByteArrayView piece = reason ? QByteArrayView() : next(); !piece.isEmpty(); piece = next()) {
             if ((reason = writeFully(file, piece)))
                 break;

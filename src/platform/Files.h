@@ -27,6 +27,10 @@ QByteArray joinLines(const QList<QByteArray> &lines);
 // Replaces the file's content through a temporary file in the same folder that is renamed over
 // it (QSaveFile): a failure leaves the old file untouched, keeps its permissions.
 Status writeAtomic(const QString &path, const QByteArray &data);
+// The same, but where the folder cannot hold a temporary file (a program's own folder often
+// cannot) and the file itself can be written, it is written in place; should that fail, the old
+// content is written back.
+Status writeAtomicOrInPlace(const QString &path, const QByteArray &data);
 
 // Appends the lines, each ended by CR LF, creating the file when it is missing. When the file
 // does not end with a line break, a CR LF is written first so the first line starts a line of its

@@ -206,4 +206,12 @@ bool isBlank(QStringView text)
     return true;
 }
 
+CommandLine splitCommandLine(const QString &line)
+{
+    const qsizetype blank = line.indexOf(u' ');
+    if (blank < 0)
+        return {line, QString()};
+    return {line.left(blank), line.mid(blank + 1)};
+}
+
 } // namespace platform

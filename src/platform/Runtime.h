@@ -34,4 +34,13 @@ QString trimBlanks(QStringView text);
 QByteArray trimBlanks(QByteArrayView text);
 bool isBlank(QStringView text);
 
+// A command line as a program is started from it: the program's name up to the first blank,
+// and after that blank its argument exactly as written (a path may begin or end with blanks).
+struct CommandLine {
+    QString program;
+    QString argument;
+    bool operator==(const CommandLine &) const = default;
+};
+CommandLine splitCommandLine(const QString &line);
+
 } // namespace platform

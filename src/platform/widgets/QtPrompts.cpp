@@ -1,4 +1,5 @@
 #include "platform/widgets/QtPrompts.h"
+#include "platform/Runtime.h"
 #include <QApplication>
 #include <QFileDialog>
 #include <QIcon>
@@ -83,10 +84,7 @@ std::optional<QString> QtPrompts::openFile(const platform::OpenDialog &dialog)
 platform::Status QtPrompts::startProgram(const QString &commandLine)
 {
     // "WRITE" asked Windows for its text editor; here the desktop opens the file in its own.
-    const QString line = commandLine.trimmed();
-    const qsizetype blank = line.indexOf(QLatin1Char(' '));
-    QString program = blank < 0 ? line : line.left(blank);
-    const QString argument = blank < 0 ? QString() : line.mid(blank + 1);
+    auto [program, argument] = platform::splitCommandLine(commandLine);
     if (program == QLatin1String("WRITE"))
         program = QStringLiteral("xdg-open");
 
