@@ -5,7 +5,7 @@
 namespace platform {
 
 // The kinds of file operation that pass through the seam.
-enum class FileOp { Open, Read, Write, Append, Remove, Rename, List, Exists, LoadPicture, SavePicture, Truncate };
+enum class FileOp { Open, Read, Write, Remove, Rename, List, Exists, LoadPicture, SavePicture, Truncate };
 
 // The one seam every file operation of the program passes through. Tests arm it so that the
 // n-th operation from now fails with a chosen reason; the program never arms it.

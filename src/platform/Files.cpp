@@ -211,11 +211,9 @@ Status writeAtomicOrInPlace(const QString &path, const QByteArray &data)
     return written;
 }
 
-Status appendLines(const QString &path, const QList<QByteArray> &lines)
-{
-    return appendText(path, joinLines(lines));
-}
+namespace {
 
+// Appends text that is already whole lines, each ended by CR LF.
 Status appendText(const QString &path, const QByteArray &text)
 {
     bool given = false;
@@ -225,6 +223,13 @@ Status appendText(const QString &path, const QByteArray &text)
         given = true;
         return text;
     });
+}
+
+} // namespace
+
+Status appendLines(const QString &path, const QList<QByteArray> &lines)
+{
+    return appendText(path, joinLines(lines));
 }
 
 Status appendPieces(const QString &path, const std::function<QByteArrayView()> &next)

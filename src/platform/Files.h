@@ -36,8 +36,6 @@ Status writeAtomicOrInPlace(const QString &path, const QByteArray &data);
 // does not end with a line break, a CR LF is written first so the first line starts a line of its
 // own. A failure part-way cuts the file back to its old length.
 Status appendLines(const QString &path, const QList<QByteArray> &lines);
-// The same for text that is already whole lines, each ended by CR LF.
-Status appendText(const QString &path, const QByteArray &text);
 // The same for text handed out piece by piece: `next` is called until it gives an empty piece,
 // so a long text can be written from one small buffer that `next` fills again each time.
 Status appendPieces(const QString &path, const std::function<QByteArrayView()> &next);

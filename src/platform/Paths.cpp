@@ -8,11 +8,6 @@ QChar sep()
     return QDir::separator();
 }
 
-QString sepString()
-{
-    return QString(sep());
-}
-
 QString joinPath(const QString &folder, const QString &name)
 {
     if (folder.isEmpty())

@@ -7,7 +7,6 @@
 namespace platform {
 
 QChar sep();
-QString sepString();
 
 // `folder` and `name` joined by exactly one separator.
 QString joinPath(const QString &folder, const QString &name);

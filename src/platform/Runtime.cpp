@@ -154,14 +154,6 @@ std::optional<int16_t> toInt16(double value)
     return int16_t(r);
 }
 
-std::optional<int32_t> toInt32(double value)
-{
-    const double r = roundHalfEven(value);
-    if (!std::isfinite(r) || r < -2147483648.0 || r > 2147483647.0)
-        return std::nullopt;
-    return int32_t(r);
-}
-
 qsizetype findNoCase(QStringView hay, QStringView needle, qsizetype from)
 {
     if (from < 0 || from > hay.size())

@@ -19,9 +19,8 @@ double leadingNumber(QStringView text);
 // Rounds to the nearest whole number, a half to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double roundHalfEven(double value);
 
-// Rounded (half to even) into a 16-bit or 32-bit signed value; nothing when it does not fit.
+// Rounded (half to even) into a 16-bit signed value; nothing when it does not fit.
 std::optional<int16_t> toInt16(double value);
-std::optional<int32_t> toInt32(double value);
 constexpr bool fitsInt16(long long v) { return v >= -32768 && v <= 32767; }
 
 // Index (from 0) of the first occurrence of `needle` in `hay` at or after `from`, compared

@@ -430,6 +430,12 @@ Status saveRgb32(const QImage &rgb, int w, int h, const QString &path)
     return Status::success();
 }
 
+Status saveBmp(const QImage &image, const QString &path)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    return saveRgb32(rgb, rgb.width(), rgb.height(), path);
+}
+
 } // namespace
 
 Status SavePicture(const Surface &box, const QString &path)
@@ -438,12 +444,6 @@ Status SavePicture(const Surface &box, const QString &path)
     if (box.store().format() == QImage::Format_RGB32)
         return saveRgb32(box.store(), box.Width(), box.Height(), path);
     return saveBmp(box.Image(), path);
-}
-
-Status saveBmp(const QImage &image, const QString &path)
-{
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    return saveRgb32(rgb, rgb.width(), rgb.height(), path);
 }
 
 } // namespace platform

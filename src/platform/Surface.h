@@ -73,6 +73,5 @@ void BitBlt(Surface &dst, int x, int y, int w, int h, const Surface &src, int sx
 // Writes the persistent image at its current size as an uncompressed 24-bit Windows bitmap,
 // replacing a file of that name through a temporary file (no half-written bitmap on failure).
 Status SavePicture(const Surface &box, const QString &path);
-Status saveBmp(const QImage &image, const QString &path);
 
 } // namespace platform

@@ -19,7 +19,6 @@ public:
     int Width() const { return m_surface.Width(); }
     int Height() const { return m_surface.Height(); }
     void setWidth(int w) { m_surface.setWidth(w); }
-    void setHeight(int h) { m_surface.setHeight(h); }
     void Cls() { m_surface.Cls(); }
     void Refresh() { m_surface.Refresh(); }
 
