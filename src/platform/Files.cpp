@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QMutex>
 #include <QSaveFile>
+#include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
@@ -191,6 +192,73 @@ Status saveFile(const QString &path, const QByteArray &data, bool inPlace)
 Status writeAtomic(const QString &path, const QByteArray &data)
 {
     return saveFile(path, data, false);
+}
+
+namespace {
+
+// The permissions a file made by this program gets: everything the umask leaves of rw-rw-rw-.
+QFileDevice::Permissions newFilePermissions()
+{
+    static const QFileDevice::Permissions permissions = [] {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        const mode_t mode = 0666 & ~mask;
+        QFileDevice::Permissions p;
+        const std::pair<mode_t, QFileDevice::Permissions> bits[] = {
+            {S_IRUSR, QFileDevice::ReadOwner | QFileDevice::ReadUser},
+            {S_IWUSR, QFileDevice::WriteOwner | QFileDevice::WriteUser},
+            {S_IRGRP, QFileDevice::ReadGroup}, {S_IWGRP, QFileDevice::WriteGroup},
+            {S_IROTH, QFileDevice::ReadOther}, {S_IWOTH, QFileDevice::WriteOther}};
+        for (const auto &[bit, permission] : bits)
+            if (mode & bit)
+                p |= permission;
+        return p;
+    }();
+    return permissions;
+}
+
+// A file under a name not yet taken (every train bitmap): written to a temporary file in the
+// same folder and renamed to its name once complete, so no half-written file is ever seen
+// there. With no older file to protect, it is not forced to disk as QSaveFile would do for
+// each file; a long train's Add writes five of them. The rename refuses to replace a file
+// that appeared meanwhile.
+Status writeNew(const QString &path, const std::function<bool(QIODevice &)> &write)
+{
+    const QFileInfo target(path);
+    QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
+    if (!file.open())
+        return Status::failure(path, file.errorString());
+    if (!write(file) || !file.flush())
+        return Status::failure(path, file.errorString());
+    if (auto fault = injected(FileOp::Rename, path))
+        return *fault;
+    file.setPermissions(newFilePermissions());
+    if (!file.rename(path))
+        return Status::failure(path, file.errorString());
+    file.setAutoRemove(false);
+    return Status::success();
+}
+
+} // namespace
+
+Status writeStreamed(const QString &path, const std::function<bool(QIODevice &)> &write)
+{
+    if (!QFileInfo::exists(path))
+        return writeNew(path, write);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Status::failure(path, file.errorString());
+    if (!write(file)) {
+        file.cancelWriting();
+        return Status::failure(path, file.errorString());
+    }
+    if (auto fault = injected(FileOp::Rename, path)) {
+        file.cancelWriting();
+        return *fault;
+    }
+    if (!file.commit())
+        return Status::failure(path, file.errorString());
+    return Status::success();
 }
 
 Status writeAtomicOrInPlace(const QString &path, const QByteArray &data)

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <functional>
 
+class QIODevice;
+
 // File operations of the program. Every one passes through FileFaults::check() first, so a
 // test can make any of them fail; every failure comes back as a Status naming the file.
 namespace platform {
@@ -31,6 +33,11 @@ Status writeAtomic(const QString &path, const QByteArray &data);
 // cannot) and the file itself can be written, it is written in place; should that fail, the old
 // content is written back.
 Status writeAtomicOrInPlace(const QString &path, const QByteArray &data);
+
+// Writes a file whose bytes `write` puts on the device it is given (false when a write failed),
+// so a large file needs no copy in memory. A file of that name is replaced as writeAtomic does;
+// under a name not yet taken, the file appears whole or not at all.
+Status writeStreamed(const QString &path, const std::function<bool(QIODevice &)> &write);
 
 // Appends the lines, each ended by CR LF, creating the file when it is missing. When the file
 // does not end with a line break, a CR LF is written first so the first line starts a line of its
