@@ -3,13 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
-#include <QMutex>
 #include <QSaveFile>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
-#include <ctime>
 #include <optional>
 #include <sys/stat.h>
 
@@ -30,16 +27,6 @@ QString systemReason(int error)
     return qt_error_string(error);
 }
 
-// Names starting with "." are hidden, and hidden files are not seen by the program.
-bool isHiddenName(const QString &name)
-{
-    return name.startsWith(QLatin1Char('.'));
-}
-
-bool isOrdinaryFile(const QFileInfo &info)
-{
-    return info.isFile() && !isHiddenName(info.fileName());
-}
 
 // Writes all of `data`; a short write is retried so the system names what stopped it.
 std::optional<QString> writeFully(QFileDevice &file, QByteArrayView data)
@@ -371,20 +358,6 @@ Status removeFile(const QString &path)
     return Status::success();
 }
 
-bool fileExists(const QString &path)
-{
-    if (injected(FileOp::Exists, path))
-        return false;
-    return isOrdinaryFile(QFileInfo(path));
-}
-
-bool folderExists(const QString &path)
-{
-    if (injected(FileOp::Exists, path))
-        return false;
-    return QFileInfo(path).isDir();
-}
-
 Status listFiles(const QString &folder, const QString &pattern, QStringList &names)
 {
     // As on Windows, "*.*" takes names without a dot too, and ";" separates patterns.
@@ -400,198 +373,6 @@ Status listFiles(const QString &folder, const QString &pattern, QStringList &nam
 Status listFolders(const QString &folder, QStringList &names)
 {
     return listEntries(folder, QDir::Dirs, QStringList{}, names);
-}
-
-namespace {
-
-// Looking a name up without regard to case means reading its folder. A vehicle's 40 overlay
-// names are looked up at every click, mostly in vain, so a folder's names are kept, keyed by
-// the folder's identity (device, inode), for as long as its change times stay the same; while
-// they do, the kept names also answer that a name is missing. A folder changed less than
-// kSettledNs ago is read afresh every time: a change within the same tick of the file system's
-// clock (2 s on FAT) would not show in its times.
-constexpr qint64 kSettledNs = 3'000'000'000;
-constexpr qsizetype kMostFolders = 256;
-
-struct FolderStamp {
-    dev_t device = 0;
-    ino_t inode = 0;
-    qint64 modified = 0; // ns
-    qint64 changed = 0;  // ns
-    bool operator==(const FolderStamp &) const = default;
-};
-
-using NamesByFoldedName = QHash<QString, QStringList>; // case-folded name -> the names, in name order
-
-struct KeptFolder {
-    FolderStamp stamp;
-    NamesByFoldedName names;
-};
-
-QMutex keptFoldersLock;
-QHash<QPair<dev_t, ino_t>, KeptFolder> keptFolders;
-
-qint64 nanoseconds(const timespec &t)
-{
-    return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
-}
-
-std::optional<FolderStamp> folderStamp(const QString &folder)
-{
-    struct stat st {};
-    if (::stat(QFile::encodeName(folder).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
-        return std::nullopt;
-    return FolderStamp{st.st_dev, st.st_ino, nanoseconds(st.st_mtim), nanoseconds(st.st_ctim)};
-}
-
-// The kept names that equal `name` without regard to case, when the folder is kept unchanged.
-std::optional<QStringList> keptNamesAnyCase(const FolderStamp &stamp, const QString &name)
-{
-    const QMutexLocker lock(&keptFoldersLock);
-    const auto kept = keptFolders.constFind(qMakePair(stamp.device, stamp.inode));
-    if (kept == keptFolders.constEnd() || kept->stamp != stamp)
-        return std::nullopt;
-    return kept->names.value(name.toCaseFolded());
-}
-
-// Reads the folder's names, keeping them when the folder has settled; those equal to `name`
-// without regard to case come back.
-QStringList readNamesAnyCase(const QString &folder, const FolderStamp &stamp, const QString &name)
-{
-    timespec now {};
-    clock_gettime(CLOCK_REALTIME, &now);
-    QDir dir(folder);
-    dir.setFilter(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    dir.setSorting(QDir::Name);
-    NamesByFoldedName names;
-    const QStringList entries = dir.entryList();
-    for (const QString &entry : entries)
-        names[entry.toCaseFolded()].append(entry);
-    QStringList found = names.value(name.toCaseFolded());
-
-    const bool settled = nanoseconds(now) - std::max(stamp.modified, stamp.changed) >= kSettledNs;
-    // Not kept if the folder changed while it was read.
-    if (settled && folderStamp(folder) == stamp) {
-        const QMutexLocker lock(&keptFoldersLock);
-        if (keptFolders.size() >= kMostFolders)
-            keptFolders.clear();
-        keptFolders.insert(qMakePair(stamp.device, stamp.inode), KeptFolder{stamp, std::move(names)});
-    }
-    return found;
-}
-
-QString joinName(const QString &folder, const QString &name)
-{
-    if (folder.isEmpty())
-        return name;
-    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
-}
-
-// What the path's last part must be: an ordinary file, or a folder.
-enum class Wanted { File, Folder };
-
-bool fits(const QFileInfo &info, Wanted wanted)
-{
-    return wanted == Wanted::File ? isOrdinaryFile(info) : info.isDir();
-}
-
-bool fitsPart(const QString &path, bool last, Wanted wanted)
-{
-    return fits(QFileInfo(path), last ? wanted : Wanted::Folder);
-}
-
-// The first of `candidates` that is a folder (or, for the last part of a path, what is
-// wanted) in `folder`; empty when none is.
-QString firstFitting(const QString &folder, const QStringList &candidates, bool last, Wanted wanted)
-{
-    for (const QString &candidate : candidates) {
-        if (fitsPart(joinName(folder, candidate), last, wanted))
-            return candidate;
-    }
-    return QString();
-}
-
-// The name in `folder` equal to `name` without regard to case that is a folder (or, for the
-// last part of a path, what is wanted); empty when there is none.
-QString partAnyCase(const QString &folder, const QString &name, bool last, Wanted wanted)
-{
-    const QString here = folder.isEmpty() ? QStringLiteral(".") : folder;
-    const std::optional<FolderStamp> stamp = folderStamp(here);
-    if (!stamp)
-        return QString();
-    const std::optional<QStringList> kept = keptNamesAnyCase(*stamp, name);
-    return firstFitting(folder, kept ? *kept : readNamesAnyCase(here, *stamp, name), last, wanted);
-}
-
-QString findAnyCase(const QString &path, Wanted wanted)
-{
-    if (path.isEmpty() || injected(FileOp::Exists, path))
-        return QString();
-
-    // Usually the file's folder is there as named: only the file's own name is looked for.
-    const QString clean = QDir::cleanPath(path);
-    const qsizetype slash = clean.lastIndexOf(QLatin1Char('/'));
-    const QString parent = slash < 0 ? QString() : (slash == 0 ? QStringLiteral("/") : clean.left(slash));
-    const QString leaf = clean.mid(slash + 1);
-    const bool plain = clean == path && !leaf.isEmpty() && leaf != QLatin1String(".") && leaf != QLatin1String("..");
-    const QString here = parent.isEmpty() ? QStringLiteral(".") : parent;
-    if (const std::optional<FolderStamp> folder = plain ? folderStamp(here) : std::nullopt) {
-        // With the folder's names kept, that one look at the folder answers a missing name.
-        std::optional<QStringList> candidates = keptNamesAnyCase(*folder, leaf);
-        // The exact name first, then the first name of another case.
-        if ((!candidates || candidates->contains(leaf)) && fits(QFileInfo(path), wanted))
-            return path;
-        if (!candidates)
-            candidates = readNamesAnyCase(here, *folder, leaf);
-        const QString match = firstFitting(parent, *candidates, true, wanted);
-        return match.isEmpty() ? QString() : joinName(parent, match);
-    }
-    if (fits(QFileInfo(path), wanted))
-        return path;
-
-    // Walk from the root, taking at each level the exact name, else the first name that
-    // differs from it only in case.
-    const QStringList parts = clean.split(QLatin1Char('/'));
-    QString current;
-    qsizetype i = 0;
-    if (clean.startsWith(QLatin1Char('/'))) {
-        current = QStringLiteral("/");
-        i = 1;
-    }
-    for (; i < parts.size(); ++i) {
-        const QString &part = parts.at(i);
-        const bool last = i == parts.size() - 1;
-        if (part.isEmpty())
-            continue;
-        const QString exact = joinName(current, part);
-        if (part == QLatin1String(".") || part == QLatin1String("..") || fitsPart(exact, last, wanted)) {
-            current = exact;
-            continue;
-        }
-        const QString match = partAnyCase(current, part, last, wanted);
-        if (match.isEmpty())
-            return QString();
-        current = joinName(current, match);
-    }
-    return current;
-}
-
-} // namespace
-
-QString findFileAnyCase(const QString &path)
-{
-    return findAnyCase(path, Wanted::File);
-}
-
-QString findFolderAnyCase(const QString &path)
-{
-    return findAnyCase(path, Wanted::Folder);
-}
-
-QString asOnDisk(const QString &path)
-{
-    const QString found = findFileAnyCase(path);
-    return found.isEmpty() ? path : found;
 }
 
 } // namespace platform
