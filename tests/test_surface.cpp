@@ -263,6 +263,26 @@ TEST_F(SurfaceTest, bitBltWithinOneSurfaceCopiesTheOldPixels)
         EXPECT_EQ(s.pixel(x, 0), n.pixel(x < 2 ? x : x - 2, 0)) << x;
 }
 
+TEST_F(SurfaceTest, pixelsCopiedOutGoBackWhereTheyWereClippedToTheSize)
+{
+    Surface s(kBack, 6, 4);
+    s.setPicture(numbered(6, 4));
+    const QImage kept = s.copyPixels(QRect(4, 2, 5, 5));
+    EXPECT_EQ(kept, numbered(6, 4).copy(4, 2, 2, 2));
+    EXPECT_TRUE(s.copyPixels(QRect(6, 0, 2, 2)).isNull());
+
+    s.Cls();
+    s.putPixels(QPoint(4, 2), kept);
+    s.putPixels(QPoint(-1, 3), kept);
+    QImage want(6, 4, QImage::Format_RGB32);
+    want.fill(kBack);
+    for (int y = 2; y < 4; ++y)
+        for (int x = 4; x < 6; ++x)
+            want.setPixel(x, y, numbered(6, 4).pixel(x, y));
+    want.setPixel(0, 3, kept.pixel(1, 0));
+    EXPECT_EQ(s.Image(), want);
+}
+
 TEST_F(SurfaceTest, savedBitmapIsUncompressed24BitAndReadsBackTheSame)
 {
     Surface s(kBack, 7, 3); // an odd width, so rows carry padding

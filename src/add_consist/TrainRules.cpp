@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QRect>
 #include <algorithm>
-#include <cstring>
 
 namespace trainrules {
 
@@ -251,7 +250,7 @@ QString runPictureSteps(const QList<PictureStep> &steps, platform::Surface &cons
             const QRect area =
                 QRect(step.x, top, scratch.Width(), scratch.Height()) & QRect(0, 0, consist.Width(), consist.Height());
             if (!saved.isEmpty() && !area.isEmpty())
-                covered.append({area.topLeft(), consist.store().copy(area)});
+                covered.append({area.topLeft(), consist.copyPixels(area)});
             platform::BitBlt(consist, step.x, top, scratch.Width(), scratch.Height(), scratch);
             consist.Refresh(QRect(step.x, top, scratch.Width(), scratch.Height()));
             break;
@@ -267,12 +266,8 @@ QString runPictureSteps(const QList<PictureStep> &steps, platform::Surface &cons
                 break;
             }
             const qsizetype keep = *at;
-            QImage &store = consist.store();
             while (covered.size() > keep) {
-                const Covered &c = covered.constLast();
-                for (int r = 0; r < c.pixels.height(); ++r)
-                    std::memcpy(store.scanLine(c.at.y() + r) + qsizetype(c.at.x()) * 4, c.pixels.constScanLine(r),
-                                size_t(c.pixels.width()) * 4);
+                consist.putPixels(covered.constLast().at, covered.constLast().pixels);
                 covered.removeLast();
             }
             // Pictures saved after that point are no longer what the surface could go back to.

@@ -115,11 +115,28 @@ void Surface::setPicture(const QImage &picture)
     setSize(picture.width(), picture.height());
     if (picture.isNull())
         return;
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
-    const int w = std::min(m_width, rgb.width());
-    const int h = std::min(m_height, rgb.height());
-    for (int y = 0; y < h; ++y)
-        std::memcpy(m_store.scanLine(y), rgb.constScanLine(y), size_t(w) * 4);
+    putPixels(QPoint(0, 0), picture);
+}
+
+QImage Surface::copyPixels(const QRect &area) const
+{
+    const QRect inside = area & QRect(0, 0, m_width, m_height);
+    // QImage::copy takes an empty rectangle for the whole image.
+    if (inside.isEmpty())
+        return QImage();
+    return m_store.copy(inside);
+}
+
+void Surface::putPixels(QPoint at, const QImage &pixels)
+{
+    const QRect to = QRect(at, pixels.size()) & QRect(0, 0, m_width, m_height);
+    if (to.isEmpty())
+        return;
+    const QImage rgb = pixels.convertToFormat(QImage::Format_RGB32);
+    for (int y = to.top(); y <= to.bottom(); ++y) {
+        const QRgb *from = reinterpret_cast<const QRgb *>(rgb.constScanLine(y - at.y())) + (to.left() - at.x());
+        std::memcpy(reinterpret_cast<QRgb *>(m_store.scanLine(y)) + to.left(), from, size_t(to.width()) * sizeof(QRgb));
+    }
 }
 
 QImage Surface::Image() const
@@ -154,7 +171,7 @@ void BitBlt(Surface &dst, int x, int y, int w, int h, const Surface &src, int sx
     const QImage from = &dst == &src ? src.store().copy(int(cx), int(cy), int(cw), int(ch)) : src.store();
     const int fx = &dst == &src ? 0 : int(cx);
     const int fy = &dst == &src ? 0 : int(cy);
-    QImage &to = dst.store();
+    QImage &to = dst.m_store;
     for (int r = 0; r < ch; ++r) {
         std::memcpy(to.scanLine(int(dy) + r) + dx * 4, from.constScanLine(fy + r) + qsizetype(fx) * 4,
                     size_t(cw) * 4);

@@ -14,6 +14,8 @@ namespace platform {
 class Surface {
 public:
     Surface(QColor background, int width, int height);
+    // The owner's callbacks capture the owner, so a copy would repaint the wrong box.
+    Q_DISABLE_COPY_MOVE(Surface)
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
@@ -39,15 +41,22 @@ public:
     // Pixel colour at (x, y) inside the current size.
     QRgb pixel(int x, int y) const;
 
-    // For painting only: the store and the part of it that is the picture.
+    // The pixels of `area` inside the current size, to be put back later with putPixels.
+    QImage copyPixels(const QRect &area) const;
+    // Pixels put with their top-left corner at `at`, replacing what was there; what falls
+    // outside the current size is clipped away.
+    void putPixels(QPoint at, const QImage &pixels);
+
+    // For painting and saving only: the store, whose top-left Width() x Height() is the picture.
     const QImage &store() const { return m_store; }
-    QImage &store() { return m_store; }
 
     // Called after Refresh() with the rectangle to repaint, and after a size change.
     std::function<void(const QRect &)> onRefresh;
     std::function<void()> onResize;
 
 private:
+    friend void BitBlt(Surface &dst, int x, int y, int w, int h, const Surface &src, int sx, int sy);
+
     void ensureCapacity(int width, int height);
     void clearOutside(int fromX, int fromY);
 
