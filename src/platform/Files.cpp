@@ -148,6 +148,18 @@ QByteArray joinLines(const QList<QByteArray> &lines)
 
 namespace {
 
+// Puts a written QSaveFile in place of the old file; the seam may refuse that rename.
+Status commit(QSaveFile &file, const QString &path)
+{
+    if (auto fault = injected(FileOp::Rename, path)) {
+        file.cancelWriting();
+        return *fault;
+    }
+    if (!file.commit())
+        return Status::failure(path, file.errorString());
+    return Status::success();
+}
+
 Status saveFile(const QString &path, const QByteArray &data, bool inPlace)
 {
     if (auto fault = injected(FileOp::Open, path))
@@ -165,13 +177,7 @@ Status saveFile(const QString &path, const QByteArray &data, bool inPlace)
         file.cancelWriting();
         return Status::failure(path, *reason);
     }
-    if (auto fault = injected(FileOp::Rename, path)) {
-        file.cancelWriting();
-        return *fault;
-    }
-    if (!file.commit())
-        return Status::failure(path, file.errorString());
-    return Status::success();
+    return commit(file, path);
 }
 
 } // namespace
@@ -239,13 +245,7 @@ Status writeStreamed(const QString &path, const std::function<bool(QIODevice &)>
         file.cancelWriting();
         return Status::failure(path, file.errorString());
     }
-    if (auto fault = injected(FileOp::Rename, path)) {
-        file.cancelWriting();
-        return *fault;
-    }
-    if (!file.commit())
-        return Status::failure(path, file.errorString());
-    return Status::success();
+    return commit(file, path);
 }
 
 Status writeAtomicOrInPlace(const QString &path, const QByteArray &data)
