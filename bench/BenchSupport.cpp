@@ -1,6 +1,6 @@
 #include "BenchSupport.h"
 #include "main/frmBrenvik.h"
-#include "platform/ScriptedPrompts.h"
+#include "ScriptedPrompts.h"
 #include "platform/widgets/ListBox.h"
 #include <QApplication>
 #include <QDir>

@@ -1,12 +1,12 @@
 // The add-consist window's "Add": a composed train becomes numbered bitmaps, a library line and
 // a queued entry, or is refused with its message and focus. Every train here is composed through
 // the main window from a library whose pictures the tests draw in plain colours.
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "SampleLibrary.h"
 #include "add_consist/frmAdd.h"
 #include "main/frmBrenvik.h"
 #include "platform/FileFaults.h"
-#include "platform/ScriptedPrompts.h"
+#include "ScriptedPrompts.h"
 #include "platform/widgets/ListBox.h"
 #include "platform/widgets/PictureBox.h"
 #include <QApplication>

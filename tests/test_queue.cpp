@@ -1,7 +1,7 @@
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "main/frmBrenvik.h"
 #include "platform/FileFaults.h"
-#include "platform/ScriptedPrompts.h"
+#include "ScriptedPrompts.h"
 #include "platform/widgets/ListBox.h"
 #include "platform/widgets/PictureBox.h"
 #include <QAction>
