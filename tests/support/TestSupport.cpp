@@ -162,3 +162,25 @@ VehicleRecord vehicleRecord(const char *label, const char *era, const char *coun
     r.Path = path;
     return r;
 }
+
+int failEachOperation(const std::function<void()> &prepare, const std::function<void()> &act,
+                      const std::function<void(int n, bool failed)> &check, const QString &reason)
+{
+    // Well above what any one step of the program makes; a run that never gets through is a failure.
+    constexpr int kMostOperations = 50;
+    for (int n = 1; n <= kMostOperations; ++n) {
+        SCOPED_TRACE(testing::Message() << "operation " << n << " failing");
+        prepare();
+        platform::FileFaults::failAt(n, reason);
+        act();
+        const bool failed = platform::FileFaults::count() >= n;
+        platform::FileFaults::reset();
+        check(n, failed);
+        if (!failed)
+            return n - 1;
+        if (::testing::Test::HasFatalFailure())
+            return 0;
+    }
+    ADD_FAILURE() << "no run got through without a failure";
+    return 0;
+}

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -71,6 +72,13 @@ QByteArray libraryText(const QList<LibraryVehicle> &vehicles);
 // pantograph, both directions, no shunting, push-pull or double traction, no cycle, no variations.
 VehicleRecord vehicleRecord(const char *label, const char *era, const char *country, const char *type, const char *ol,
                             int16_t olh, const QString &path);
+
+// Runs `act` with its first file operation failing with `reason`, then with its second, and so
+// on until a run gets through. `prepare` sets the files up before each run; `check(n, failed)`
+// looks at each run, `failed` false for the last. Returns how many operations that run made.
+int failEachOperation(const std::function<void()> &prepare, const std::function<void()> &act,
+                      const std::function<void(int n, bool failed)> &check,
+                      const QString &reason = QStringLiteral("Injected failure"));
 
 // The tests' main: `App` is QGuiApplication for the rules, QApplication for the windows.
 template <class App>
