@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "LibraryLine.h"
 #include "platform/FileFaults.h"
 #include <QDir>
 #include <QFile>
@@ -130,8 +131,7 @@ QString buildDir()
 
 QByteArray libraryLine(const LibraryVehicle &v)
 {
-    return v.label.leftJustified(40, ' ', true) + v.era.leftJustified(3) + v.country.leftJustified(3)
-        + v.type.leftJustified(2) + v.flags + v.file;
+    return libraryline::libraryLine({v.label, v.era, v.country, v.type, v.flags, v.file});
 }
 
 QByteArray libraryText(const QList<LibraryVehicle> &vehicles)
