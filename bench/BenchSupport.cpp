@@ -1,6 +1,7 @@
 #include "BenchSupport.h"
+#include "LibraryLine.h"
 #include "main/frmBrenvik.h"
-#include "platform/ScriptedPrompts.h"
+#include "ScriptedPrompts.h"
 #include "platform/widgets/ListBox.h"
 #include <QApplication>
 #include <QDir>
@@ -117,51 +118,11 @@ void printVerdicts()
 
 // --- A library made for the run -----------------------------------------------------------------
 
-namespace {
-
-QByteArray padded(const QByteArray &text, int width)
-{
-    QByteArray out = text.left(width);
-    if (out.size() < width)
-        out.append(QByteArray(width - out.size(), ' '));
-    return out;
-}
-
-} // namespace
-
 QByteArray Line::bytes() const
 {
-    QByteArray out;
-    out.reserve(58 + fileName.size());
-    out += padded(label, 40);
-    out += padded(era, 3);
-    out += padded(country, 3);
-    out += padded(type, 2);
-    out += ol;
-    out += QByteArray::number(olh).rightJustified(2, '0').right(2);
-    out += sar;
-    out += dir;
-    out += shunt;
-    out += pushPull;
-    out += doubleTraction;
-    out += char('0' + cycle % 10);
-    out += variations;
-    out += fileName;
-    return out;
-}
-
-const std::vector<QByteArray> &typeCodes()
-{
-    static const std::vector<QByteArray> codes{"D", "DT", "E", "EA", "ES", "ET", "FC",
-                                               "PC", "V", "VB", "VT", "VZ", "X"};
-    return codes;
-}
-
-const std::vector<QByteArray> &countryCodes()
-{
-    static const std::vector<QByteArray> codes{"A", "B", "CH", "DK", "F", "FRG", "GDR", "H",
-                                               "I", "JP", "NL", "P", "PL", "SP", "USA"};
-    return codes;
+    const QByteArray flags =
+        libraryline::flagColumns(ol, olh, sar, dir, shunt, pushPull, doubleTraction, cycle, variations);
+    return libraryline::libraryLine({label, era, country, type, flags, fileName});
 }
 
 bool writeBigLibrary(const QString &file, int count)

@@ -1,4 +1,5 @@
 #pragma once
+#include "LibraryLine.h"
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -79,8 +80,8 @@ struct Line {
 };
 
 // The 13 vehicle-type codes (bitmap sub-folders) and the 15 country codes.
-const std::vector<QByteArray> &typeCodes();
-const std::vector<QByteArray> &countryCodes();
+using libraryline::countryCodes;
+using libraryline::typeCodes;
 
 // Writes a library of `count` lines to `file` in chunks (little memory): varied labels, types,
 // eras and countries, every 50th line a train in "consists" ("00012.bmp"), a few blank lines.

@@ -2,7 +2,7 @@
 #include "BenchSupport.h"
 #include "add_consist/frmAdd.h"
 #include "main/frmBrenvik.h"
-#include "platform/ScriptedPrompts.h"
+#include "ScriptedPrompts.h"
 #include "platform/widgets/ListBox.h"
 #include "platform/widgets/PictureBox.h"
 #include <QCheckBox>

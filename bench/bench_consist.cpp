@@ -1,7 +1,7 @@
 // Inserting a vehicle into a long train costs what inserting into a short one does.
 #include "BenchSupport.h"
 #include "main/frmBrenvik.h"
-#include "platform/ScriptedPrompts.h"
+#include "ScriptedPrompts.h"
 #include "platform/widgets/ListBox.h"
 #include "platform/widgets/PictureBox.h"
 #include <QEvent>

@@ -4,7 +4,7 @@
 #include "main/Library.h"
 #include "main/QueueFiles.h"
 #include "main/frmBrenvik.h"
-#include "platform/ScriptedPrompts.h"
+#include "ScriptedPrompts.h"
 #include "platform/widgets/ListBox.h"
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 #include "BenchMemory.h"
 #include "BenchSupport.h"
 #include "main/frmBrenvik.h"
-#include "platform/ScriptedPrompts.h"
+#include "ScriptedPrompts.h"
 #include "platform/widgets/ListBox.h"
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // Selecting a vehicle with variations: 40 overlay look-ups and the preview's load.
 #include "BenchSupport.h"
 #include "main/frmBrenvik.h"
-#include "platform/ScriptedPrompts.h"
+#include "ScriptedPrompts.h"
 #include "platform/widgets/ListBox.h"
 #include "platform/widgets/PictureBox.h"
 #include <QFileInfo>

@@ -1,6 +1,7 @@
 // Our own small vehicle library: every vehicle is drawn here, 58 pixels high on black, with the
 // wheels on the bottom row so that they stand on the consist area's rail.
 #include "SampleLibrary.h"
+#include "LibraryLine.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -573,21 +574,11 @@ QRect overlayRect(const QString &name, QSize size, int vehicleWidth)
     }
 }
 
-QByteArray padded(const char *text, int width)
-{
-    return QByteArray(text).leftJustified(width, ' ', true);
-}
-
 QByteArray libraryLine(const Sample &s)
 {
-    QByteArray line = padded(s.label, 40) + padded(s.era, 3) + padded(s.country, 3) + padded(s.type, 2);
-    line += s.ol;
-    line += QByteArray::number(s.olh).rightJustified(2, '0', true);
-    for (char c : {s.sar, s.direction, s.shunting, s.pushPull, s.doubleTraction})
-        line += c;
-    line += char('0' + s.cycle);
-    line += s.overlayNames.isEmpty() ? 'N' : 'Y';
-    return line + s.file;
+    const QByteArray flags = libraryline::flagColumns(s.ol, s.olh, s.sar, s.direction, s.shunting, s.pushPull,
+                                                  s.doubleTraction, s.cycle, s.overlayNames.isEmpty() ? 'N' : 'Y');
+    return libraryline::libraryLine({s.label, s.era, s.country, s.type, flags, s.file});
 }
 
 bool fail(QString *error, const QString &what, const QString &path, const QString &reason)

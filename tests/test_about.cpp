@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "about/frmAbout.h"
 #include "about/frmAiuto.h"
 #include "platform/widgets/QtPrompts.h"

@@ -1,12 +1,11 @@
 // The add-consist window's "Add": a composed train becomes numbered bitmaps, a library line and
 // a queued entry, or is refused with its message and focus. Every train here is composed through
 // the main window from a library whose pictures the tests draw in plain colours.
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "SampleLibrary.h"
 #include "add_consist/frmAdd.h"
 #include "main/frmBrenvik.h"
-#include "platform/FileFaults.h"
-#include "platform/ScriptedPrompts.h"
+#include "ScriptedPrompts.h"
 #include "platform/widgets/ListBox.h"
 #include "platform/widgets/PictureBox.h"
 #include <QApplication>
@@ -681,35 +680,34 @@ TEST_F(AddTrainTest, aLibraryThatCannotBeAppendedTo_isReportedAndLeftAsItWas)
     // Every file operation of the Add is made to fail in turn; those that fail on the library's
     // append (opening it, writing the line) must leave it as it was and queue nothing.
     int appendFailures = 0;
-    for (int n = 1; n <= 40; ++n) {
-        SCOPED_TRACE(n);
-        library = makeLibrary(QStringLiteral("try%1").arg(n), kLibraryText);
+    int run = 0;
+    frmAdd *w = nullptr;
+    const auto prepare = [&] {
+        library = makeLibrary(QStringLiteral("try%1").arg(++run), kLibraryText);
         startMain();
         insert(LocoA, true);
-        frmAdd &w = openWindow();
-        platform::FileFaults::failAt(n, QStringLiteral("Disk full"));
-        w.cmdAdd_Click();
-        const bool reached = platform::FileFaults::count() >= n;
-        platform::FileFaults::reset();
-        if (!reached)
-            break; // n is past the Add's last operation
+        w = &openWindow();
+    };
+    failEachOperation(prepare, [&] { w->cmdAdd_Click(); }, [&](int, bool failed) {
+        if (!failed)
+            return; // past the Add's last operation
         if (prompts.messages.isEmpty())
-            continue; // a look-up that failed, and the name as given served
+            return; // a look-up that failed, and the name as given served
         const QString appendFailed =
             QStringLiteral("Cannot append to %1:\nDisk full").arg(QDir::toNativeSeparators(library));
         if (prompts.messages[0].text != appendFailed)
-            continue;
+            return;
         ++appendFailures;
         ASSERT_EQ(prompts.messages.size(), 1);
         EXPECT_EQ(prompts.givenTitles[0], QStringLiteral("Brenvik"));
         EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Exclamation);
         EXPECT_EQ(readFile(library), kLibraryText) << "nothing half-written";
-        EXPECT_TRUE(w.isVisible());
+        EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(window->lstOriginalFile->ListCount(), 0);
         EXPECT_EQ(window->lstSource->ListCount(), 4);
         EXPECT_EQ(state.gConsistCount, 1);
         EXPECT_EQ(window->picConsist->Width(), 40);
-    }
+    }, QStringLiteral("Disk full"));
     EXPECT_GE(appendFailures, 2) << "both the opening and the writing were made to fail";
 }
 

@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "main/ConsistRules.h"
 #include "main/frmBrenvik.h"
 #include "platform/widgets/PictureBox.h"

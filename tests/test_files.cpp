@@ -95,13 +95,17 @@ TEST_F(FilesTest, appendCreatesAMissingFile)
 TEST_F(FilesTest, appendFailureCutsTheFileBack)
 {
     const QString file = writeFile(QStringLiteral("lib.txt"), "old");
-    for (int n : {1, 2}) {
-        FileFaults::failAt(n, QStringLiteral("No space left on device"));
-        const Status status = appendLines(file, {"a", "b"});
-        EXPECT_FALSE(status) << n;
+    Status status;
+    const auto check = [&](int, bool failed) {
+        if (!failed)
+            return;
+        EXPECT_FALSE(status);
         EXPECT_EQ(status.reason(), QStringLiteral("No space left on device"));
         EXPECT_EQ(readFile(file), QByteArray("old"));
-    }
+    };
+    EXPECT_GE(failEachOperation([] {}, [&] { status = appendLines(file, {"a", "b"}); }, check,
+                                QStringLiteral("No space left on device")),
+              2);
     // A file that did not exist before is not left behind empty.
     FileFaults::failAt(2);
     EXPECT_FALSE(appendLines(path(QStringLiteral("new.txt")), {"a"}));
@@ -191,17 +195,19 @@ TEST_F(FilesTest, writeAtomicFailureAtEachStepLeavesTheOldFile)
     const QString file = writeFile(QStringLiteral("lib.txt"), "old\r\n");
     QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
     const QStringList before = folderContents();
-    for (int n = 1; n <= 3; ++n) {
-        FileFaults::failAt(n, QStringLiteral("Injected"));
-        const Status status = writeAtomic(file, "new\r\n");
-        EXPECT_FALSE(status) << n;
+    Status status;
+    const auto check = [&](int, bool failed) {
+        if (!failed) {
+            ASSERT_TRUE(status);
+            return;
+        }
+        EXPECT_FALSE(status);
         EXPECT_EQ(status.path(), file);
-        EXPECT_EQ(readFile(file), QByteArray("old\r\n")) << n;
-        EXPECT_EQ(folderContents(), before) << n;
-    }
-    FileFaults::reset();
-    ASSERT_TRUE(writeAtomic(file, "new\r\n"));
-    EXPECT_EQ(FileFaults::count(), 3);
+        EXPECT_EQ(readFile(file), QByteArray("old\r\n"));
+        EXPECT_EQ(folderContents(), before);
+    };
+    EXPECT_EQ(failEachOperation([] {}, [&] { status = writeAtomic(file, "new\r\n"); }, check, QStringLiteral("Injected")),
+              3);
     EXPECT_EQ(readFile(file), QByteArray("new\r\n"));
     EXPECT_EQ(QFile::permissions(file), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadUser
                                             | QFile::WriteUser);

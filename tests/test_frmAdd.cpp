@@ -1,8 +1,8 @@
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "add_consist/AddPresets.h"
 #include "add_consist/frmAdd.h"
 #include "main/frmBrenvik.h"
-#include "platform/ScriptedPrompts.h"
+#include "ScriptedPrompts.h"
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "main/frmBrenvik.h"
 #include "platform/FileFaults.h"
 #include "platform/Paths.h"
-#include "platform/ScriptedPrompts.h"
+#include "ScriptedPrompts.h"
 #include "platform/widgets/ListBox.h"
 #include "platform/widgets/PictureBox.h"
 #include <QAction>

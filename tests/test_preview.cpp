@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "main/Variations.h"
 #include "main/frmBrenvik.h"
 #include "platform/FileFaults.h"

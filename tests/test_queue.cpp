@@ -1,7 +1,7 @@
-#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "main/frmBrenvik.h"
 #include "platform/FileFaults.h"
-#include "platform/ScriptedPrompts.h"
+#include "ScriptedPrompts.h"
 #include "platform/widgets/ListBox.h"
 #include "platform/widgets/PictureBox.h"
 #include <QAction>
@@ -490,24 +490,22 @@ TEST_F(EraseLastTest, eraseLast_leavesLibraryListAndFolderInStepWhicheverFileOpe
 {
     bool keptSeen = false;
     bool bitmapFailureSeen = false;
-    for (int n = 1;; ++n) {
-        SCOPED_TRACE(n);
-        ASSERT_LT(n, 50) << "the undo never ran without a failure";
+    TrainLibrary lib;
+    int run = 0;
+    const auto prepare = [&] {
         restart();
-        const TrainLibrary lib = makeTrainLibrary(QStringLiteral("run%1").arg(n));
+        lib = makeTrainLibrary(QStringLiteral("run%1").arg(++run));
         queueTrain(lib);
-        FileFaults::failAt(n);
-
-        window->Command1_Click();
-        FileFaults::reset();
-
+    };
+    failEachOperation(prepare, [&] { window->Command1_Click(); }, [&](int, bool failed) {
         const QByteArray library = readFile(lib.file);
-        if (prompts.messages.isEmpty()) {
+        if (!failed) {
+            EXPECT_TRUE(prompts.messages.isEmpty());
             EXPECT_EQ(library, lib.after);
             EXPECT_FALSE(QFileInfo::exists(lib.trainBitmap));
             EXPECT_EQ(window->lstSource->ListCount(), 4);
             EXPECT_TRUE(queue().isEmpty());
-            break;
+            return;
         }
         ASSERT_EQ(prompts.messages.size(), 1);
         EXPECT_TRUE(prompts.messages.at(0).text.contains(QStringLiteral("Injected failure")));
@@ -528,7 +526,7 @@ TEST_F(EraseLastTest, eraseLast_leavesLibraryListAndFolderInStepWhicheverFileOpe
             EXPECT_TRUE(queue().isEmpty());
         }
         EXPECT_EQ(window->mQueueTags.size(), queue().size());
-    }
+    });
     EXPECT_TRUE(keptSeen);
     EXPECT_TRUE(bitmapFailureSeen);
 }
@@ -716,25 +714,23 @@ TEST_F(IniWriteTest, cancelWritesNothingAndKeepsTheQueue)
 
 TEST_F(IniWriteTest, aFailingFileOperationKeepsTheOldFileAndTheQueue)
 {
+    const QByteArray old("[old]\r\nno final break");
     for (bool append : {true, false}) {
-        for (int n = 1;; ++n) {
-            SCOPED_TRACE(QStringLiteral("%1 %2").arg(append ? "append" : "replace").arg(n).toStdString());
-            ASSERT_LT(n, 50) << "the write never ran without a failure";
+        SCOPED_TRACE(append ? "append" : "replace");
+        QString ini;
+        const auto prepare = [&] {
             restart();
-            const QByteArray old("[old]\r\nno final break");
-            const QString ini = writeFile(QStringLiteral("USER_BMP.INI"), old);
+            ini = writeFile(QStringLiteral("USER_BMP.INI"), old);
             state.gIniPath = ini;
             queueEntries({kEntry1, kEntry2});
-            FileFaults::failAt(n);
-
-            write(append);
-            FileFaults::reset();
-
+        };
+        failEachOperation(prepare, [&] { write(append); }, [&](int, bool failed) {
             EXPECT_EQ(prompts.busyDepth, 0);
             ASSERT_EQ(prompts.messages.size(), 2);
-            if (prompts.messages.at(1).text == kCompleted) {
+            if (!failed) {
+                EXPECT_EQ(prompts.messages.at(1).text, kCompleted);
                 EXPECT_TRUE(queue().isEmpty());
-                break;
+                return;
             }
             expectFailureNaming(prompts.messages.at(1), ini);
             EXPECT_TRUE(prompts.messages.at(1).text.contains(QStringLiteral("Injected failure")));
@@ -742,7 +738,7 @@ TEST_F(IniWriteTest, aFailingFileOperationKeepsTheOldFileAndTheQueue)
             EXPECT_EQ(queue(), (QStringList{kEntry1, kEntry2}));
             EXPECT_EQ(window->mQueueTags.size(), 2);
             EXPECT_EQ(QDir(path(QString())).entryList(QDir::Files), QStringList{QStringLiteral("USER_BMP.INI")});
-        }
+        });
     }
 }
 

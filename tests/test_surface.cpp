@@ -307,13 +307,14 @@ TEST_F(SurfaceTest, failedSaveLeavesTheOldFile)
 {
     Surface s(kBack, 2, 2);
     const QString file = writeFile(QStringLiteral("train.bmp"), "old");
-    for (int n : {1, 2}) {
-        FileFaults::failAt(n, QStringLiteral("Injected"));
-        const Status status = SavePicture(s, file);
-        EXPECT_EQ(status.reason(), QStringLiteral("Injected")) << n;
+    Status status;
+    const auto check = [&](int, bool failed) {
+        if (!failed)
+            return;
+        EXPECT_EQ(status.reason(), QStringLiteral("Injected"));
         EXPECT_EQ(readFile(file), QByteArray("old"));
-    }
-    FileFaults::reset();
+    };
+    EXPECT_GE(failEachOperation([] {}, [&] { status = SavePicture(s, file); }, check, QStringLiteral("Injected")), 2);
     EXPECT_FALSE(SavePicture(s, path(QStringLiteral("none/train.bmp"))));
 }
 
@@ -323,13 +324,17 @@ TEST_F(SurfaceTest, aNewPictureAppearsWholeUnderItsName_orNotAtAll)
     s.setPicture(numbered(5, 2));
     const QString file = path(QStringLiteral("consists/00001.bmp"));
     makeDir(QStringLiteral("consists"));
-    for (int n : {1, 2}) {
-        FileFaults::failAt(n, QStringLiteral("Injected"));
-        EXPECT_EQ(SavePicture(s, file).reason(), QStringLiteral("Injected")) << n;
-        EXPECT_EQ(QDir(path(QStringLiteral("consists"))).entryList(QDir::Files | QDir::Hidden), QStringList()) << n;
-    }
-    FileFaults::reset();
-    ASSERT_TRUE(SavePicture(s, file));
+    Status status;
+    const auto check = [&](int, bool failed) {
+        if (!failed) {
+            ASSERT_TRUE(status);
+            return;
+        }
+        EXPECT_EQ(status.reason(), QStringLiteral("Injected"));
+        EXPECT_EQ(QDir(path(QStringLiteral("consists"))).entryList(QDir::Files | QDir::Hidden), QStringList());
+    };
+    EXPECT_GE(failEachOperation([] {}, [&] { status = SavePicture(s, file); }, check, QStringLiteral("Injected")), 2);
+    ASSERT_FALSE(HasFatalFailure());
     EXPECT_EQ(QDir(path(QStringLiteral("consists"))).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("00001.bmp")});
     QImage back;
     ASSERT_TRUE(loadPicture(file, back));

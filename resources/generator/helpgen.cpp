@@ -3,7 +3,7 @@
 // Usage: brenvik_helpgen OUTFILE.bmp. Fails only when the picture cannot be written.
 #include "SampleLibrary.h"
 #include "main/frmBrenvik.h"
-#include "platform/ScriptedPrompts.h"
+#include "ScriptedPrompts.h"
 #include "platform/widgets/ListBox.h"
 #include <QApplication>
 #include <QCheckBox>

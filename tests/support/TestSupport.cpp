@@ -1,6 +1,6 @@
 #include "TestSupport.h"
+#include "LibraryLine.h"
 #include "platform/FileFaults.h"
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -131,8 +131,7 @@ QString buildDir()
 
 QByteArray libraryLine(const LibraryVehicle &v)
 {
-    return v.label.leftJustified(40, ' ', true) + v.era.leftJustified(3) + v.country.leftJustified(3)
-        + v.type.leftJustified(2) + v.flags + v.file;
+    return libraryline::libraryLine({v.label, v.era, v.country, v.type, v.flags, v.file});
 }
 
 QByteArray libraryText(const QList<LibraryVehicle> &vehicles)
@@ -164,56 +163,24 @@ VehicleRecord vehicleRecord(const char *label, const char *era, const char *coun
     return r;
 }
 
-QWidget *findControl(QWidget &window, const char *name)
+int failEachOperation(const std::function<void()> &prepare, const std::function<void()> &act,
+                      const std::function<void(int n, bool failed)> &check, const QString &reason)
 {
-    auto *control = window.findChild<QWidget *>(QLatin1String(name));
-    if (!control)
-        ADD_FAILURE() << "no control named " << name;
-    return control;
-}
-
-QWidget *expectControlAt(QWidget &window, const char *name, const QRect &geometry)
-{
-    QWidget *control = findControl(window, name);
-    if (control) {
-        EXPECT_EQ(control->geometry(), geometry) << name;
+    // Well above what any one step of the program makes; a run that never gets through is a failure.
+    constexpr int kMostOperations = 50;
+    for (int n = 1; n <= kMostOperations; ++n) {
+        SCOPED_TRACE(testing::Message() << "operation " << n << " failing");
+        prepare();
+        platform::FileFaults::failAt(n, reason);
+        act();
+        const bool failed = platform::FileFaults::count() >= n;
+        platform::FileFaults::reset();
+        check(n, failed);
+        if (!failed)
+            return n - 1;
+        if (::testing::Test::HasFatalFailure())
+            return 0;
     }
-    return control;
-}
-
-void clickControl(QWidget &window, const char *name)
-{
-    if (QWidget *control = findControl(window, name))
-        QTest::mouseClick(control, Qt::LeftButton);
-}
-
-void clickRow(ListBox &list, int row)
-{
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(list.model()->index(row, 0)).center());
-}
-
-void expectMessage(const platform::ScriptedPrompts::Message &message, const QString &text, platform::MsgIcon icon,
-                   platform::MsgButtons buttons)
-{
-    EXPECT_EQ(message.text, text);
-    EXPECT_EQ(message.title, QStringLiteral("Brenvik"));
-    EXPECT_EQ(message.icon, icon);
-    EXPECT_EQ(message.buttons, buttons);
-}
-
-void expectOneMessage(const platform::ScriptedPrompts &prompts, const QString &text, platform::MsgIcon icon,
-                      platform::MsgButtons buttons)
-{
-    ASSERT_EQ(prompts.messages.size(), 1);
-    expectMessage(prompts.messages[0], text, icon, buttons);
-}
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Brenvik"));
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    ADD_FAILURE() << "no run got through without a failure";
+    return 0;
 }

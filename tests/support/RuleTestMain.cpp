@@ -1,0 +1,7 @@
+#include "TestSupport.h"
+#include <QGuiApplication>
+
+int main(int argc, char **argv)
+{
+    return runTests<QGuiApplication>(argc, argv);
+}
