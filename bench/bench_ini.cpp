@@ -1,6 +1,6 @@
 // Appending 10,000 queued entries to USER_BMP.INI.
 #include "BenchSupport.h"
-#include "main/EntryLine.h"
+#include "shared/EntryLine.h"
 #include "main/Library.h"
 #include "main/QueueFiles.h"
 #include "main/frmBrenvik.h"

@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "main/EntryLine.h"
+#include "shared/EntryLine.h"
 #include "shared/mc_Brenvik.h"
 #include <functional>
 

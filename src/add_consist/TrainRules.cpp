@@ -1,5 +1,5 @@
 #include "add_consist/TrainRules.h"
-#include "main/EntryLine.h"
+#include "shared/EntryLine.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Runtime.h"

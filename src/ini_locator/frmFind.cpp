@@ -147,14 +147,14 @@ void frmFind::File1_Click()
 
 void frmFind::buildFullPath()
 {
-    mBrowseFolder = ini_locator::withTrailingSep(mBrowseFolder);
+    mBrowseFolder = inilocator::withTrailingSep(mBrowseFolder);
     g.gIniPath = mBrowseFolder + mIniFileName;
 }
 
 void frmFind::Command1_Click()
 {
     buildFullPath();
-    if (m_prompts.message(ini_locator::okQuestion(g.gIniPath), Title, MsgIcon::Exclamation, MsgButtons::OKCancel)
+    if (m_prompts.message(inilocator::okQuestion(g.gIniPath), Title, MsgIcon::Exclamation, MsgButtons::OKCancel)
         == MsgAnswer::OK)
         accept();
 }
@@ -162,10 +162,10 @@ void frmFind::Command1_Click()
 void frmFind::cmdEdit_Click()
 {
     buildFullPath();
-    if (m_prompts.message(ini_locator::editQuestion(g.gIniPath), Title, MsgIcon::Exclamation, MsgButtons::OKCancel)
+    if (m_prompts.message(inilocator::editQuestion(g.gIniPath), Title, MsgIcon::Exclamation, MsgButtons::OKCancel)
         != MsgAnswer::OK)
         return;
-    if (const Status started = m_prompts.startProgram(ini_locator::editorCommand(g.gIniPath)); !started)
+    if (const Status started = m_prompts.startProgram(inilocator::editorCommand(g.gIniPath)); !started)
         m_prompts.message(Status::failure(g.gIniPath, started.reason()).message(QStringLiteral("edit")), Title,
                           MsgIcon::Exclamation, MsgButtons::OK);
 }

@@ -1,4 +1,4 @@
-#include "main/EntryLine.h"
+#include "shared/EntryLine.h"
 #include "main/Library.h"
 #include "main/QueueFiles.h"
 #include "main/frmBrenvik.h"

@@ -1,4 +1,4 @@
-#include "main/EntryLine.h"
+#include "shared/EntryLine.h"
 #include "platform/Runtime.h"
 #include "shared/mc_Brenvik.h"
 
