@@ -2,6 +2,7 @@
 #include "shared/EntryLine.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "platform/Prompts.h"
 #include "platform/Runtime.h"
 #include "platform/Surface.h"
 #include <QHash>
@@ -13,7 +14,7 @@ namespace trainrules {
 
 namespace {
 
-const QString kTitle = QStringLiteral("Brenvik");
+using platform::kTitle;
 
 // Only the first five characters of a bitmap's name can hold its train number.
 constexpr qsizetype kNumberWidth = 5;

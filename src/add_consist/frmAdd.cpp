@@ -335,8 +335,7 @@ void frmAdd::numbersOnly(int &KeyAscii)
 {
     if ((KeyAscii >= 48 && KeyAscii <= 57) || KeyAscii == 8)
         return;
-    m_prompts.message(QStringLiteral("Only numbers allowed in text box"), QStringLiteral("Brenvik"),
-                      platform::MsgIcon::Critical, platform::MsgButtons::OK);
+    platform::tell(m_prompts, QStringLiteral("Only numbers allowed in text box"), platform::MsgIcon::Critical);
     KeyAscii = 0;
 }
 

@@ -68,9 +68,7 @@ QWidget *focusTarget(const frmAdd &w, Refusal::Focus focus)
 
 void frmAdd::cmdAdd_Click()
 {
-    const auto report = [this](const QString &text) {
-        m_prompts.message(text, QStringLiteral("Brenvik"), MsgIcon::Exclamation, MsgButtons::OK);
-    };
+    const auto report = [this](const QString &text) { platform::tell(m_prompts, text); };
     // The window stays open with everything entered; the user corrects the field and adds again.
     const auto refuse = [this](const Refusal &refusal) {
         m_prompts.message(refusal.text, refusal.title, MsgIcon::Exclamation, MsgButtons::OK);

@@ -60,7 +60,7 @@ void frmBrenvik::buildControls()
 {
     initBrenvikResources();
     setObjectName(QStringLiteral("frmBrenvik"));
-    setWindowTitle(QStringLiteral("Brenvik"));
+    setWindowTitle(platform::kTitle);
     setWindowIcon(brenvikIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -276,6 +276,5 @@ void frmBrenvik::LoadList()
     }
     // Reported once the pointer is back to the arrow.
     if (!read)
-        m_prompts.message(read.message(QStringLiteral("read")), platform::Prompts::applicationTitle(),
-                          MsgIcon::Exclamation, MsgButtons::OK);
+        platform::tell(m_prompts, read.message(QStringLiteral("read")));
 }

@@ -19,7 +19,7 @@ void frmBrenvik::cmdAdd_Click()
     const consist::InsertPlan plan =
         consist::planInsert({g.gConsistCount, picConsist->Width(), g.gSpecialCount}, vehicleWidth, kind.has_value());
     if (!plan.refusal.isEmpty()) {
-        m_prompts.message(plan.refusal, platform::Prompts::applicationTitle(), MsgIcon::Exclamation, MsgButtons::OK);
+        platform::tell(m_prompts, plan.refusal);
         return;
     }
 
@@ -29,10 +29,9 @@ void frmBrenvik::cmdAdd_Click()
     picConsist->surface().setSize(plan.after.width, vehicleHeight);
     if (picConsist->Width() != plan.after.width || picConsist->Height() != vehicleHeight) {
         picConsist->surface().setSize(oldWidth, oldHeight);
-        m_prompts.message(QStringLiteral("There is not enough memory to make the consist %1 x %2 pixels.")
-                              .arg(plan.after.width)
-                              .arg(vehicleHeight),
-                          platform::Prompts::applicationTitle(), MsgIcon::Exclamation, MsgButtons::OK);
+        platform::tell(m_prompts, QStringLiteral("There is not enough memory to make the consist %1 x %2 pixels.")
+                                      .arg(plan.after.width)
+                                      .arg(vehicleHeight));
         return;
     }
 

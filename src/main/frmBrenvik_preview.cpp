@@ -17,8 +17,7 @@ void showLibraryPicture(PictureBox &box, const QString &path, platform::Prompts 
 {
     const platform::Status shown = platform::showFile(box.surface(), platform::asOnDisk(path));
     if (!shown)
-        prompts.message(shown.message(QStringLiteral("load")), platform::Prompts::applicationTitle(),
-                        MsgIcon::Exclamation, MsgButtons::OK);
+        platform::tell(prompts, shown.message(QStringLiteral("load")));
 }
 
 } // namespace
