@@ -123,7 +123,7 @@ TEST(ConsistRules, insertPlans)
     };
     for (const auto &r : rows) {
         const consist::InsertPlan plan = consist::planInsert(r.before, r.vehicleWidth, r.special);
-        EXPECT_TRUE(plan.refusal.isEmpty()) << r.before.count << " " << r.vehicleWidth;
+        EXPECT_FALSE(plan.refusal) << r.before.count << " " << r.vehicleWidth;
         EXPECT_EQ(plan.first, r.first);
         EXPECT_EQ(plan.after.count, r.after.count);
         EXPECT_EQ(plan.after.width, r.after.width);
@@ -147,10 +147,10 @@ TEST(ConsistRules, insertsPastSixteenBitsAreRefused)
         {{3, 100, 32767}, 10, true, "The consist cannot take more than 32767 animated or pantograph vehicles."},
     };
     for (const auto &r : rows)
-        EXPECT_EQ(consist::planInsert(r.before, r.vehicleWidth, r.special).refusal, QLatin1String(r.refusal));
+        EXPECT_EQ(consist::planInsert(r.before, r.vehicleWidth, r.special).refusal, Refusal{QLatin1String(r.refusal)});
     // A full special list does not matter to a vehicle that is not added to it, nor to a new consist.
-    EXPECT_TRUE(consist::planInsert({3, 100, 32767}, 10, false).refusal.isEmpty());
-    EXPECT_TRUE(consist::planInsert({0, 100, 32767}, 10, true).refusal.isEmpty());
+    EXPECT_FALSE(consist::planInsert({3, 100, 32767}, 10, false).refusal);
+    EXPECT_FALSE(consist::planInsert({0, 100, 32767}, 10, true).refusal);
 }
 
 TEST(ConsistRules, specialKinds)

@@ -314,8 +314,10 @@ std::optional<Refusal> unwritableRefusal(const TrainForm &form, const QString &c
                  {"GT", form.gt, Focus::cboGT},
                  {"FILE", consistFile, Focus::none}};
     for (const auto &part : parts) {
-        if (auto why = entryline::unwritableText(QLatin1String(part.field), part.text))
-            return Refusal{*why, kTitle, part.focus};
+        if (auto why = entryline::unwritableText(QLatin1String(part.field), part.text)) {
+            why->focus = part.focus;
+            return why;
+        }
     }
     return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Status.h"
+#include "shared/Refusal.h"
 #include "shared/mc_Brenvik.h"
 #include <QByteArray>
 #include <QList>
@@ -23,14 +24,7 @@ constexpr int32_t kLastConsistNumber = 99999;
 // Vehicles are this many pixels high; animation frames stand on its last row.
 constexpr int kVehicleHeight = 58;
 
-// A refused Add: the message box's text and title and where the focus goes.
-struct Refusal {
-    enum class Focus { chkEPO1, cboUland, cboGT, chkOL1, txtPixels, chkSAR0, chkLR1, txtCycle, txtLabel, none };
-    QString text;
-    QString title; // "Brenvik", or empty: no title given, the box bears the application's title
-    Focus focus = Focus::chkEPO1;
-    bool operator==(const Refusal &) const = default;
-};
+using Refusal = ::Refusal;
 
 // --- Numbering -------------------------------------------------------------------------------
 

@@ -9,8 +9,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-using platform::MsgButtons;
-using platform::MsgIcon;
 using trainrules::Refusal;
 
 namespace {
@@ -71,7 +69,7 @@ void frmAdd::cmdAdd_Click()
     const auto report = [this](const QString &text) { platform::tell(m_prompts, text); };
     // The window stays open with everything entered; the user corrects the field and adds again.
     const auto refuse = [this](const Refusal &refusal) {
-        m_prompts.message(refusal.text, refusal.title, MsgIcon::Exclamation, MsgButtons::OK);
+        tell(m_prompts, refusal);
         if (QWidget *target = focusTarget(*this, refusal.focus))
             target->setFocus();
     };

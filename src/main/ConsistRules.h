@@ -1,4 +1,5 @@
 #pragma once
+#include "shared/Refusal.h"
 #include "shared/mc_Brenvik.h"
 #include <QChar>
 #include <QPoint>
@@ -23,7 +24,7 @@ struct Bookkeeping {
 };
 
 struct InsertPlan {
-    QString refusal;          // why the insert cannot be made; empty when it can
+    std::optional<Refusal> refusal; // why the insert cannot be made
     bool first = false;       // the first vehicle of a new consist: the special list starts again
     Bookkeeping after;
     int16_t x = 0;            // column of the vehicle's left edge

@@ -18,8 +18,8 @@ void frmBrenvik::cmdAdd_Click()
     const std::optional<QString> kind = consist::specialKind(*vehicle);
     const consist::InsertPlan plan =
         consist::planInsert({g.gConsistCount, picConsist->Width(), g.gSpecialCount}, vehicleWidth, kind.has_value());
-    if (!plan.refusal.isEmpty()) {
-        platform::tell(m_prompts, plan.refusal);
+    if (plan.refusal) {
+        tell(m_prompts, *plan.refusal);
         return;
     }
 
