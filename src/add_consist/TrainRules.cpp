@@ -1,10 +1,10 @@
 #include "add_consist/TrainRules.h"
-#include "shared/EntryLine.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/Runtime.h"
 #include "platform/Surface.h"
+#include "shared/EntryLine.h"
 #include <QHash>
 #include <QRect>
 #include <algorithm>

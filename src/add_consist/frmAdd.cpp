@@ -1,6 +1,5 @@
 #include "add_consist/frmAdd.h"
 #include "add_consist/AddPresets.h"
-#include "main/frmBrenvik.h"
 #include "platform/widgets/FormStyle.h"
 #include "platform/widgets/OneLineText.h"
 #include "platform/widgets/QtPrompts.h"
@@ -42,7 +41,7 @@ int typedCharacter(const QKeyEvent &e)
 
 } // namespace
 
-frmAdd::frmAdd(mc_Brenvik &state, platform::Prompts &prompts, frmBrenvik &main, QWidget *parent)
+frmAdd::frmAdd(mc_Brenvik &state, platform::Prompts &prompts, TrainHost &main, QWidget *parent)
     : QDialog(parent), g(state), m_prompts(prompts), m_main(main)
 {
     buildControls();

@@ -2,7 +2,8 @@
 // line and a queued USER_BMP.INI entry; then the consist area is emptied and the window closes.
 #include "add_consist/TrainRules.h"
 #include "add_consist/frmAdd.h"
-#include "main/frmBrenvik.h"
+#include "add_consist/TrainHost.h"
+#include "main/QueueFiles.h"
 #include "platform/Files.h"
 #include "platform/widgets/PictureBox.h"
 #include <QCheckBox>
@@ -77,7 +78,7 @@ void frmAdd::cmdAdd_Click()
     // Frames and pantograph pictures are drawn over the composed train. Should the Add stop short
     // of the end, the train goes back to what was composed, so the next Add does not save a plain
     // picture with raised pantographs or animation frames in it.
-    platform::Surface &consist = m_main.picConsist->surface();
+    platform::Surface &consist = m_main.consistPicture().surface();
     const QImage composed = consist.Image();
     const auto restoreComposed = [&] {
         consist.setPicture(composed);
@@ -108,8 +109,8 @@ void frmAdd::cmdAdd_Click()
     QString failed;
     {
         const platform::BusyPointer busy(m_prompts);
-        failed = trainrules::runPictureSteps(plan.steps, m_main.picConsist->surface(), m_main.picAppo->surface());
-        m_main.picConsist->Refresh();
+        failed = trainrules::runPictureSteps(plan.steps, consist, m_main.scratchPicture().surface());
+        m_main.consistPicture().Refresh();
     }
     if (!failed.isEmpty()) {
         restoreComposed();
@@ -137,11 +138,7 @@ void frmAdd::cmdAdd_Click()
     m_main.addEntry(train.entry, QueueTag{true, g.gLibraryFile, train.libraryLine});
 
     // 6. The consist area is empty again; the specials and the inherited vehicle stay.
-    m_main.picConsist->setWidth(0);
-    m_main.picConsist->Cls();
-    m_main.picConsist->setLeft(0);
-    m_main.picConsist->Refresh();
-    g.gConsistCount = 0;
+    m_main.emptyConsistArea();
 
     accept();
 }

@@ -50,6 +50,24 @@ std::optional<QString> specialKind(const VehicleRecord &vehicle)
     return kind;
 }
 
+void recordSpecials(QList<SpecialItem> &specials, int16_t &specialCount, const InsertPlan &plan,
+                    const VehicleRecord &vehicle)
+{
+    if (plan.first) {
+        specials.clear();
+        specialCount = 0;
+    }
+    const std::optional<QString> kind = specialKind(vehicle);
+    if (!kind)
+        return;
+    specialCount = plan.after.specialCount;
+    specials.resize(specialCount);
+    SpecialItem &item = specials[specialCount - 1];
+    item.XPos = plan.x;
+    item.Path = vehicle.Path;
+    item.Kind = *kind;
+}
+
 std::optional<QPoint> overlayPlace(QChar side, int x, int vehicleWidth, int overlayWidth, int overlayHeight)
 {
     if (side == u'N' || side == u'W')

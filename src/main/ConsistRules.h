@@ -39,6 +39,12 @@ InsertPlan planInsert(const Bookkeeping &before, int vehicleWidth, bool special)
 // (Phasenlaenge above 0); nothing for any other.
 std::optional<QString> specialKind(const VehicleRecord &vehicle);
 
+// Keeps the list of the consist's animated and pantograph vehicles as the planned insert of
+// `vehicle` is made: the list starts again at a new consist's first vehicle, and a special
+// vehicle (specialKind) is listed with its column and kind.
+void recordSpecials(QList<SpecialItem> &specials, int16_t &specialCount, const InsertPlan &plan,
+                    const VehicleRecord &vehicle);
+
 // Top-left corner of an overlay on the vehicle drawn at column `x`, by the side letter of its
 // variation; nothing for a letter that is none of "N", "W", "E", "S".
 std::optional<QPoint> overlayPlace(QChar side, int x, int vehicleWidth, int overlayWidth, int overlayHeight);

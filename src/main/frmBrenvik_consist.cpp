@@ -15,9 +15,8 @@ void frmBrenvik::cmdAdd_Click()
         return;
     const int vehicleWidth = picPreview->Width();
     const int vehicleHeight = picPreview->Height();
-    const std::optional<QString> kind = consist::specialKind(*vehicle);
-    const consist::InsertPlan plan =
-        consist::planInsert({g.gConsistCount, picConsist->Width(), g.gSpecialCount}, vehicleWidth, kind.has_value());
+    const consist::InsertPlan plan = consist::planInsert({g.gConsistCount, picConsist->Width(), g.gSpecialCount},
+                                                         vehicleWidth, consist::specialKind(*vehicle).has_value());
     if (plan.refusal) {
         tell(m_prompts, *plan.refusal);
         return;
@@ -36,10 +35,7 @@ void frmBrenvik::cmdAdd_Click()
     }
 
     g.gConsistCount = plan.after.count;
-    if (plan.first) {
-        g.gSpecials.clear();
-        g.gSpecialCount = 0;
-    }
+    consist::recordSpecials(g.gSpecials, g.gSpecialCount, plan, *vehicle);
     const int x = plan.x;
 
     if (chkInherit->isChecked())
@@ -61,15 +57,6 @@ void frmBrenvik::cmdAdd_Click()
         mCurVar = 0;
         lblVAR->setText(QStringLiteral("Variation: ") + mVarName[0]);
         picVAR->hide();
-    }
-
-    if (kind) {
-        g.gSpecialCount = plan.after.specialCount;
-        g.gSpecials.resize(g.gSpecialCount);
-        SpecialItem &item = g.gSpecials[g.gSpecialCount - 1];
-        item.XPos = x;
-        item.Path = vehicle->Path;
-        item.Kind = *kind;
     }
 
     // Only the new vehicle is repainted, however long the train is.
@@ -95,6 +82,15 @@ void frmBrenvik::cmdReset_Click()
     picConsist->Refresh();
     g.gConsistCount = 0;
     g.gInherited.Path.clear();
+}
+
+void frmBrenvik::emptyConsistArea()
+{
+    picConsist->setWidth(0);
+    picConsist->Cls();
+    picConsist->setLeft(0);
+    picConsist->Refresh();
+    g.gConsistCount = 0;
 }
 
 void frmBrenvik::cmdLBegin_Click()

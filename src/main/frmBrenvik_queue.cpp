@@ -1,10 +1,10 @@
-#include "shared/EntryLine.h"
 #include "main/Library.h"
 #include "main/QueueFiles.h"
 #include "main/frmBrenvik.h"
 #include "platform/Paths.h"
 #include "platform/Runtime.h"
 #include "platform/widgets/ListBox.h"
+#include "shared/EntryLine.h"
 
 using platform::MsgAnswer;
 using platform::MsgButtons;
@@ -56,7 +56,7 @@ void frmBrenvik::Command1_Click()
     using queuefiles::TrainUndo;
     TrainUndo undo = TrainUndo::NotLast;
     platform::Status failure = platform::Status::success();
-    if (tag.fromAddConsist && tag.libraryFile == g.gLibraryFile && queuefiles::isTrainEntryFile(trainFile))
+    if (queuefiles::mayUndoTrain(tag, g.gLibraryFile, trainFile))
         undo = queuefiles::undoTrainAddition(g.gLibraryFile, tag.libraryLine, trainFile, failure);
 
     // The library could not be rewritten: it is as it was, so the entry stays queued.
