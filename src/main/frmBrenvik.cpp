@@ -19,9 +19,6 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-using platform::MsgButtons;
-using platform::MsgIcon;
-
 namespace {
 
 // A push button whose caption wraps onto two lines when it is wider than the button.

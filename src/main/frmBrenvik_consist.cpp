@@ -4,9 +4,6 @@
 #include <QCheckBox>
 #include <QLabel>
 
-using platform::MsgButtons;
-using platform::MsgIcon;
-
 void frmBrenvik::cmdAdd_Click()
 {
     // Checked before anything changes: the vehicle's record is needed further down.

@@ -7,9 +7,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-using platform::MsgButtons;
-using platform::MsgIcon;
-
 namespace {
 
 // Loads into the box by the four steps; on failure the box keeps its picture and the user is told.
