@@ -1,15 +1,12 @@
 // Appending 10,000 queued entries to USER_BMP.INI.
 #include "BenchSupport.h"
 #include "main/Library.h"
-#include "main/QueueFiles.h"
 #include "main/frmBrenvik.h"
 #include "platform/ScriptedPrompts.h"
-#include "platform/widgets/ListBox.h"
 #include "shared/EntryLine.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <algorithm>
 
 namespace {
 
@@ -64,7 +61,6 @@ void BM_AppendIni(benchmark::State &state)
             [&] {
                 bench::writeBytes(ini, existing);
                 // Queued as the window queues them: each entry's USER_BMP.INI bytes are made then.
-                w.window->lstOriginalFile->Clear();
                 for (const QString &entry : entries)
                     w.window->addEntry(entry);
                 w.prompts->clear();
