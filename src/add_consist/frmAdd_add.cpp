@@ -1,8 +1,8 @@
 // "Add": the composed train becomes numbered bitmaps in the library's consists folder, a library
 // line and a queued USER_BMP.INI entry; then the consist area is emptied and the window closes.
+#include "add_consist/TrainHost.h"
 #include "add_consist/TrainRules.h"
 #include "add_consist/frmAdd.h"
-#include "add_consist/TrainHost.h"
 #include "main/QueueFiles.h"
 #include "platform/Files.h"
 #include "platform/widgets/PictureBox.h"
@@ -67,7 +67,6 @@ QWidget *focusTarget(const frmAdd &w, Refusal::Focus focus)
 
 void frmAdd::cmdAdd_Click()
 {
-    const auto report = [this](const QString &text) { platform::tell(m_prompts, text); };
     // The window stays open with everything entered; the user corrects the field and adds again.
     const auto refuse = [this](const Refusal &refusal) {
         tell(m_prompts, refusal);
@@ -89,7 +88,7 @@ void frmAdd::cmdAdd_Click()
     const QString consists = trainrules::consistsFolder(g.gLibBase);
     int32_t number = 0;
     if (const platform::Status numbered = trainrules::numberConsist(consists, number); !numbered) {
-        report(numbered.message(QStringLiteral("number a new train in")));
+        platform::tell(m_prompts, numbered.message(QStringLiteral("number a new train in")));
         return;
     }
 
@@ -114,7 +113,7 @@ void frmAdd::cmdAdd_Click()
     }
     if (!failed.isEmpty()) {
         restoreComposed();
-        report(failed);
+        platform::tell(m_prompts, failed);
         return;
     }
 
@@ -129,7 +128,7 @@ void frmAdd::cmdAdd_Click()
     // 4. The library gets the train's line and is read again, so the train is the list's last item.
     if (const platform::Status appended = platform::appendLines(g.gLibraryFile, {train.libraryLine}); !appended) {
         restoreComposed();
-        report(appended.message(QStringLiteral("append to")));
+        platform::tell(m_prompts, appended.message(QStringLiteral("append to")));
         return;
     }
     m_main.LoadList();
