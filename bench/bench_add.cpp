@@ -76,12 +76,12 @@ void BM_AddTrain(benchmark::State &state)
         bool failed = false;
         const double t = pairs.measure(
             [&] {
-                // A fresh consist, an empty consists folder and the library as it was.
+                // Erase Last takes the previous Add's train out of the queue; then a fresh consist,
+                // an empty consists folder and the library as it was.
+                w.window->Command1_Click();
                 bench::emptyFolder(consists);
                 bench::writeBytes(lib.file, lib.text);
                 w.window->LoadList();
-                w.window->lstOriginalFile->Clear();
-                w.window->mQueueTags.clear();
                 w.window->picConsist->surface().setPicture(train.picture);
                 w.window->picConsist->setLeft(0);
                 w.state->gSpecials = train.specials;

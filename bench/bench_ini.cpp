@@ -1,15 +1,13 @@
 // Appending 10,000 queued entries to USER_BMP.INI.
 #include "BenchSupport.h"
-#include "main/EntryLine.h"
 #include "main/Library.h"
-#include "main/QueueFiles.h"
 #include "main/frmBrenvik.h"
 #include "ScriptedPrompts.h"
 #include "platform/widgets/ListBox.h"
+#include "shared/EntryLine.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <algorithm>
 
 namespace {
 
@@ -58,21 +56,14 @@ void BM_AppendIni(benchmark::State &state)
 
     bench::Window w;
     w.state->gIniPath = ini;
-    // As addEntry queues them: each entry's USER_BMP.INI bytes are made when it is queued.
-    QList<QueueTag> tags(kEntries);
-    for (qsizetype i = 0; i < tags.size(); ++i)
-        tags[i].iniLine = queuefiles::iniLine(entries.at(i));
-
-    const QString rule = dir.filePath(QStringLiteral("RULE.INI"));
-    std::vector<double> ruleTimes;
     bench::Pairs pairs;
     for (auto _ : state) {
         const double t = pairs.measure(
             [&] {
                 bench::writeBytes(ini, existing);
-                w.window->lstOriginalFile->Clear();
-                w.window->lstOriginalFile->AddItems(entries);
-                w.window->mQueueTags = tags;
+                // Queued as the window queues them: each entry's USER_BMP.INI bytes are made then.
+                for (const QString &entry : entries)
+                    w.window->addEntry(entry);
                 w.prompts->clear();
                 w.prompts->answerNext(platform::MsgAnswer::OK); // "Are you sure to append ...?"
                 bench::settle();
@@ -90,9 +81,6 @@ void BM_AppendIni(benchmark::State &state)
                 });
             });
         state.SetIterationTime(t);
-        // Where the time goes: the writing rule alone, on the same entries and the same file.
-        bench::writeBytes(rule, existing);
-        ruleTimes.push_back(bench::timed([&] { queuefiles::writeIniEntries(rule, entries, true); }));
         const bool completed = w.prompts->messages.size() == 2
             && w.prompts->messages.last().text == QLatin1String("Procedure completed!");
         if (!completed || QFile(ini).size() != existing.size() + bytes.size()) {
@@ -102,8 +90,6 @@ void BM_AppendIni(benchmark::State &state)
     }
     if (state.error_occurred())
         return;
-    std::sort(ruleTimes.begin(), ruleTimes.end());
-    state.counters["rule_ms"] = ruleTimes[ruleTimes.size() / 2] * 1e3;
     pairs.report(state, {"Append 10,000 entries to USER_BMP.INI (Command3_Click)", "QFile write of the same bytes", 3.0});
 }
 BENCHMARK(BM_AppendIni)->UseManualTime()->Iterations(40)->Unit(benchmark::kMillisecond);

@@ -98,7 +98,7 @@ void BM_SelectVehicleWithVariations(benchmark::State &state)
     }
     int available = 0;
     for (int k = 1; k <= 40; ++k)
-        available += w.window->mVarExists[size_t(k)] == QLatin1String("Y") ? 1 : 0;
+        available += w.window->varExists()[size_t(k)] == QLatin1String("Y") ? 1 : 0;
     if (available != 6 || found != 7 || w.window->picPreview->Width() != 124 || !w.prompts->messages.isEmpty()) {
         state.SkipWithError("the selection did not find the six overlays and the picture");
         return;

@@ -3,12 +3,12 @@
 // back, and reading the file from disk must give the same records as splitting it in memory.
 #include "FuzzSupport.h"
 #include "main/ConsistRules.h"
-#include "main/EntryLine.h"
 #include "main/Library.h"
 #include "main/Variations.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Runtime.h"
+#include "shared/EntryLine.h"
 #include <QFile>
 #include <cstdint>
 

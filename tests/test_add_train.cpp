@@ -631,10 +631,10 @@ TEST_F(AddTrainTest, theLibraryLineAndTheEntryByteForByte)
     ASSERT_EQ(window->lstOriginalFile->ListCount(), 1);
     EXPECT_EQ(window->lstOriginalFile->List(0), entry);
     EXPECT_EQ(window->lstOriginalFile->ListIndex(), 0);
-    ASSERT_EQ(window->mQueueTags.size(), 1);
-    EXPECT_TRUE(window->mQueueTags[0].fromAddConsist);
-    EXPECT_EQ(window->mQueueTags[0].libraryFile, library);
-    EXPECT_EQ(window->mQueueTags[0].libraryLine, line);
+    ASSERT_EQ(window->queueTags().size(), 1);
+    EXPECT_TRUE(window->queueTags()[0].fromAddConsist);
+    EXPECT_EQ(window->queueTags()[0].libraryFile, library);
+    EXPECT_EQ(window->queueTags()[0].libraryLine, line);
 }
 
 TEST_F(AddTrainTest, aLibraryWithoutAFinalLineBreakGetsTheTrainOnALineOfItsOwn)
@@ -655,7 +655,7 @@ TEST_F(AddTrainTest, aLibraryWithoutAFinalLineBreakGetsTheTrainOnALineOfItsOwn)
     EXPECT_EQ(window->lstOriginalFile->List(0),
               QStringLiteral("{LocoStart}FILE=") + inConsists("00001.bmp")
                   + QStringLiteral(";LABEL=Loco A;GT=E;EPOCHE=4;ULAND=FRG;OL=J;OLH=4;WZ=J;ZG=63;SELECTED=1;{LocoEnd}"));
-    EXPECT_EQ(window->mQueueTags.value(0).libraryLine, line);
+    EXPECT_EQ(window->queueTags().value(0).libraryLine, line);
 }
 
 TEST_F(AddTrainTest, aThreeRailAnimatedTrainFromTheInheritedVehicle)
@@ -733,7 +733,7 @@ TEST_F(AddTrainTest, aLibraryCopiedFromWindows_givesTheSameTrainAsItsLowerCaseTw
         for (const QString &file : QDir(folder).entryList(QDir::Files, QDir::Name))
             made.bitmaps.append(readFile(folder + file));
         EXPECT_EQ(made.bitmaps.size(), 5) << "four frames and the pantograph picture";
-        made.line = window->mQueueTags.value(0).libraryLine;
+        made.line = window->queueTags().value(0).libraryLine;
         made.entry = window->lstOriginalFile->List(0);
         EXPECT_TRUE(made.entry.startsWith(QStringLiteral("{LocoStart}FILE=") + folder + QStringLiteral("00001_0.bmp;")));
         made.entry.remove(folder);
@@ -759,7 +759,7 @@ TEST_F(AddTrainTest, aSuccessfulAdd_emptiesTheConsistAreaAndClosesTheWindow)
     composeFour(PantoP);
     window->picConsist->setLeft(-30);
     const QList<SpecialItem> specials = state.gSpecials;
-    const int16_t lastWidth = window->mLastWidth;
+    const int16_t lastWidth = window->lastWidth();
     frmAdd &w = openWindow();
     w.cmdAdd_Click();
     ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
@@ -772,7 +772,7 @@ TEST_F(AddTrainTest, aSuccessfulAdd_emptiesTheConsistAreaAndClosesTheWindow)
     EXPECT_EQ(state.gSpecialCount, 3);
     EXPECT_EQ(state.gSpecials.size(), specials.size());
     EXPECT_EQ(state.gInherited.Path, libBase + QStringLiteral("/E/pant.bmp"));
-    EXPECT_EQ(window->mLastWidth, lastWidth);
+    EXPECT_EQ(window->lastWidth(), lastWidth);
     EXPECT_FALSE(window->chkInherit->isChecked());
 }
 

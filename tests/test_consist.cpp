@@ -87,11 +87,12 @@ protected:
         painter.end();
         return image;
     }
-    static bool sameSpecial(const SpecialItem &item, int32_t x, const QString &path, const char *kind)
-    {
-        return item.XPos == x && item.Path == path && item.Kind == QLatin1String(kind);
-    }
 };
+
+bool sameSpecial(const SpecialItem &item, int32_t x, const QString &path, const char *kind)
+{
+    return item.XPos == x && item.Path == path && item.Kind == QLatin1String(kind);
+}
 
 const QColor kRed(200, 0, 0);
 const QColor kGreen(0, 200, 0);
@@ -123,7 +124,7 @@ TEST(ConsistRules, insertPlans)
     };
     for (const auto &r : rows) {
         const consist::InsertPlan plan = consist::planInsert(r.before, r.vehicleWidth, r.special);
-        EXPECT_TRUE(plan.refusal.isEmpty()) << r.before.count << " " << r.vehicleWidth;
+        EXPECT_FALSE(plan.refusal) << r.before.count << " " << r.vehicleWidth;
         EXPECT_EQ(plan.first, r.first);
         EXPECT_EQ(plan.after.count, r.after.count);
         EXPECT_EQ(plan.after.width, r.after.width);
@@ -147,10 +148,10 @@ TEST(ConsistRules, insertsPastSixteenBitsAreRefused)
         {{3, 100, 32767}, 10, true, "The consist cannot take more than 32767 animated or pantograph vehicles."},
     };
     for (const auto &r : rows)
-        EXPECT_EQ(consist::planInsert(r.before, r.vehicleWidth, r.special).refusal, QLatin1String(r.refusal));
+        EXPECT_EQ(consist::planInsert(r.before, r.vehicleWidth, r.special).refusal, Refusal{QLatin1String(r.refusal)});
     // A full special list does not matter to a vehicle that is not added to it, nor to a new consist.
-    EXPECT_TRUE(consist::planInsert({3, 100, 32767}, 10, false).refusal.isEmpty());
-    EXPECT_TRUE(consist::planInsert({0, 100, 32767}, 10, true).refusal.isEmpty());
+    EXPECT_FALSE(consist::planInsert({3, 100, 32767}, 10, false).refusal);
+    EXPECT_FALSE(consist::planInsert({0, 100, 32767}, 10, true).refusal);
 }
 
 TEST(ConsistRules, specialKinds)
@@ -172,6 +173,44 @@ TEST(ConsistRules, specialKinds)
         else
             EXPECT_FALSE(kind.has_value()) << r.sar << r.phase;
     }
+}
+
+TEST(ConsistRules, specialsAreListedUntilTheNextConsistStarts)
+{
+    const auto vehicle = [](const char *path, const char *sar, int16_t phase) {
+        VehicleRecord v;
+        v.Path = QLatin1String(path);
+        v.SAR = QByteArrayView(sar);
+        v.Phasenlaenge = phase;
+        return v;
+    };
+    QList<SpecialItem> specials{SpecialItem{}};
+    int16_t count = 1;
+    consist::Bookkeeping book;
+    const auto insert = [&](const VehicleRecord &v, int width) {
+        const consist::InsertPlan plan = consist::planInsert(book, width, consist::specialKind(v).has_value());
+        consist::recordSpecials(specials, count, plan, v);
+        book = plan.after;
+    };
+
+    insert(vehicle("a.bmp", "N", 2), 120);
+    ASSERT_EQ(count, 1);
+    ASSERT_EQ(specials.size(), 1);
+    EXPECT_TRUE(sameSpecial(specials[0], 0, QStringLiteral("a.bmp"), "P"));
+
+    insert(vehicle("b.bmp", "Y", 3), 80);
+    ASSERT_EQ(count, 2);
+    EXPECT_TRUE(sameSpecial(specials[1], 120, QStringLiteral("b.bmp"), "S")) << "a pantograph wins over animation";
+
+    insert(vehicle("c.bmp", "N", 0), 90);
+    EXPECT_EQ(count, 2) << "a plain vehicle is not listed";
+    EXPECT_EQ(specials.size(), 2);
+
+    // The area emptied: the list stays until the first vehicle of the next consist.
+    book.count = 0;
+    insert(vehicle("c.bmp", "N", 0), 90);
+    EXPECT_EQ(count, 0);
+    EXPECT_TRUE(specials.isEmpty());
 }
 
 TEST(ConsistRules, overlayPlaces)
@@ -223,30 +262,24 @@ TEST_F(Consist, insertsUndoAndResetDrawTheTrain)
     EXPECT_EQ(trainSize(), QSize(120, 58));
     EXPECT_EQ(train(), expected({120, 58}, {{{0, 0}, a}}));
     EXPECT_EQ(state.gConsistCount, 1);
-    EXPECT_EQ(window->mLastWidth, 120);
+    EXPECT_EQ(window->lastWidth(), 120);
     EXPECT_EQ(window->picConsist->Left(), 0);
     EXPECT_TRUE(state.gInherited.Label.is("Animated"));
     EXPECT_EQ(state.gInherited.Path, bitmapPath("a.bmp"));
     EXPECT_EQ(state.gInherited.Phasenlaenge, 2);
-    ASSERT_EQ(state.gSpecialCount, 1);
-    ASSERT_EQ(state.gSpecials.size(), 1);
-    EXPECT_TRUE(sameSpecial(state.gSpecials[0], 0, bitmapPath("a.bmp"), "P"));
 
     insert(1);
     EXPECT_EQ(trainSize(), QSize(200, 58));
     EXPECT_EQ(train(), expected({200, 58}, {{{0, 0}, a}, {{120, 0}, b}}));
     EXPECT_EQ(state.gConsistCount, 2);
-    EXPECT_EQ(window->mLastWidth, 80);
+    EXPECT_EQ(window->lastWidth(), 80);
     EXPECT_EQ(state.gInherited.Path, bitmapPath("a.bmp")) << "an unticked insert leaves the inherited record";
-    ASSERT_EQ(state.gSpecialCount, 2);
-    EXPECT_TRUE(sameSpecial(state.gSpecials[1], 120, bitmapPath("b.bmp"), "S"));
 
     click("cmdUndo");
     EXPECT_EQ(trainSize(), QSize(120, 58));
     EXPECT_EQ(train(), expected({120, 58}, {{{0, 0}, a}}));
-    EXPECT_EQ(window->mLastWidth, 0);
+    EXPECT_EQ(window->lastWidth(), 0);
     EXPECT_EQ(state.gConsistCount, 2);
-    EXPECT_EQ(state.gSpecialCount, 2);
 
     click("cmdUndo");
     EXPECT_EQ(trainSize(), QSize(120, 58));
@@ -256,24 +289,20 @@ TEST_F(Consist, insertsUndoAndResetDrawTheTrain)
     EXPECT_EQ(trainSize(), QSize(210, 58));
     EXPECT_EQ(train(), expected({210, 58}, {{{0, 0}, a}, {{120, 0}, c}}));
     EXPECT_EQ(state.gConsistCount, 3);
-    EXPECT_EQ(window->mLastWidth, 90);
+    EXPECT_EQ(window->lastWidth(), 90);
     EXPECT_EQ(state.gInherited.Path, bitmapPath("c.bmp"));
-    EXPECT_EQ(state.gSpecialCount, 2);
 
     click("cmdReset");
     EXPECT_EQ(trainSize(), QSize(0, 58));
     EXPECT_EQ(state.gConsistCount, 0);
     EXPECT_TRUE(state.gInherited.Path.isEmpty());
     EXPECT_TRUE(state.gInherited.Label.is("Plain")) << "only the marker is cleared";
-    EXPECT_EQ(window->mLastWidth, 90);
-    EXPECT_EQ(state.gSpecialCount, 2) << "kept until the next consist starts";
+    EXPECT_EQ(window->lastWidth(), 90);
 
     insert(2);
     EXPECT_EQ(trainSize(), QSize(90, 58));
     EXPECT_EQ(train(), expected({90, 58}, {{{0, 0}, c}}));
     EXPECT_EQ(state.gConsistCount, 1);
-    EXPECT_EQ(state.gSpecialCount, 0);
-    EXPECT_TRUE(state.gSpecials.isEmpty());
     EXPECT_TRUE(state.gInherited.Path.isEmpty());
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
@@ -302,11 +331,11 @@ TEST_F(Consist, overlaysLandByTheirSideLetter)
                                             {{280, 0}, pictureOf({20, 15}, kYellow)}}));
     EXPECT_EQ(window->lblVAR->text(), QStringLiteral("Variation: No"));
     EXPECT_FALSE(window->picVAR->isVisible());
-    EXPECT_EQ(window->mCurVar, 0);
+    EXPECT_EQ(window->curVar(), 0);
     // The vehicle stays selected and its variations stay there.
     EXPECT_EQ(state.gSelVehicle, 2);
     EXPECT_TRUE(window->cmdVarSu->isEnabled());
-    EXPECT_EQ(window->mVarExists[14], QStringLiteral("Y"));
+    EXPECT_EQ(window->varExists()[14], QStringLiteral("Y"));
 
     // Slot 0: no overlay, and the display stays as it is.
     click("cmdAdd");
@@ -379,13 +408,13 @@ TEST_F(Consist, undoEdgeCases)
     // Before anything was inserted the picture keeps its design size.
     click("cmdUndo");
     EXPECT_EQ(trainSize(), QSize(39, 38));
-    EXPECT_EQ(window->mLastWidth, 0);
+    EXPECT_EQ(window->lastWidth(), 0);
 
     insert(0);
     insert(2);
     click("cmdUndo");
     EXPECT_EQ(trainSize().width(), 0);
-    EXPECT_EQ(window->mLastWidth, 0);
+    EXPECT_EQ(window->lastWidth(), 0);
     EXPECT_EQ(state.gConsistCount, 2);
 
     click("cmdReset");
@@ -407,7 +436,7 @@ TEST_F(Consist, undoEdgeCases)
     click("cmdReset");
     click("cmdUndo"); // 0 - 50
     EXPECT_EQ(trainSize().width(), 0);
-    EXPECT_EQ(window->mLastWidth, 0);
+    EXPECT_EQ(window->lastWidth(), 0);
     EXPECT_EQ(state.gConsistCount, 0);
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
@@ -435,7 +464,7 @@ TEST_F(Consist, insertWithoutARecordChangesNothing)
     EXPECT_EQ(state.gConsistCount, 1);
     EXPECT_EQ(trainSize(), QSize(40, 58));
     EXPECT_EQ(train(), before);
-    EXPECT_EQ(window->mLastWidth, 40);
+    EXPECT_EQ(window->lastWidth(), 40);
     EXPECT_TRUE(state.gInherited.Path.isEmpty());
     EXPECT_EQ(state.gSpecialCount, 0);
     EXPECT_TRUE(prompts.messages.isEmpty());
@@ -450,7 +479,7 @@ TEST_F(Consist, insertPastSixteenBitsIsRefused)
     expectOneMessage(QStringLiteral("The consist cannot be wider than 32767 pixels."));
     EXPECT_EQ(trainSize(), QSize(20000, 2));
     EXPECT_EQ(state.gConsistCount, 1);
-    EXPECT_EQ(window->mLastWidth, 20000);
+    EXPECT_EQ(window->lastWidth(), 20000);
 
     prompts.clear();
     state.gConsistCount = 32767;

@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "main/EntryLine.h"
+#include "shared/EntryLine.h"
 #include "shared/mc_Brenvik.h"
 #include <functional>
 
@@ -192,14 +192,16 @@ TEST(EntryLine, aValueThatNoSingleByteLineCanHoldIsNamedWithItsFault)
         {QStringLiteral("one\rtwo \u03a9"), QStringLiteral("LABEL must be one line: it holds a line break!")},
     };
     for (const auto &row : rows)
-        EXPECT_EQ(entryline::unwritableText(QStringLiteral("LABEL"), row.text).value_or(QString()), row.why)
+        EXPECT_EQ(entryline::unwritableText(QStringLiteral("LABEL"), row.text).value_or(Refusal{}).text, row.why)
             << qPrintable(row.text);
 
     // A vehicle's entry names its first value that cannot be written, the path first.
     VehicleRecord v = plainVehicle();
     v.Label.set("a\rb");
     v.Path = QStringLiteral("/rail/\u041f\u043e\u0435\u0437\u0434/E/e44.bmp");
-    EXPECT_TRUE(entryline::unwritableEntry(entryValuesFor(v)).value_or(QString()).contains(QStringLiteral("of FILE")));
+    EXPECT_TRUE(
+        entryline::unwritableEntry(entryValuesFor(v)).value_or(Refusal{}).text.contains(QStringLiteral("of FILE")));
     v.Path = QStringLiteral("/rail/mylib/E/e44.bmp");
-    EXPECT_EQ(entryline::unwritableEntry(entryValuesFor(v)), QStringLiteral("LABEL must be one line: it holds a line break!"));
+    EXPECT_EQ(entryline::unwritableEntry(entryValuesFor(v)),
+              Refusal{QStringLiteral("LABEL must be one line: it holds a line break!")});
 }

@@ -1,4 +1,5 @@
 #include "WindowTestSupport.h"
+#include "main/Variations.h"
 #include "main/frmBrenvik.h"
 #include "platform/FileFaults.h"
 #include "platform/Paths.h"
@@ -243,17 +244,11 @@ TEST(FrmBrenvikLoad, startValues)
     EXPECT_TRUE(state.gInherited.Path.isEmpty());
     EXPECT_EQ(state.gConsistCount, 0);
     EXPECT_EQ(state.gSpecialCount, 0);
-    EXPECT_EQ(window.mLastWidth, 0);
+    EXPECT_EQ(window.lastWidth(), 0);
     EXPECT_TRUE(state.gVehicles.isEmpty());
     EXPECT_EQ(window.lstSource->ListCount(), 0);
-
-    QStringList names(window.mVarName.begin(), window.mVarName.end());
-    EXPECT_EQ(names.join(QLatin1Char(',')),
-              QStringLiteral("No,N0,N1,N2,N3,N4,N5,N6,N7,N8,N9,E0,E1,E2,E3,E4,E5,E6,E7,E8,E9,"
-                             "W0,W1,W2,W3,W4,W5,W6,W7,W8,W9,S0,S1,S2,S3,S4,S5,S6,S7,S8,S9"));
-    EXPECT_EQ(window.mVarExists[0], QStringLiteral("Y"));
-    for (size_t k = 1; k <= 40; ++k)
-        EXPECT_EQ(window.mVarExists[k], QStringLiteral("N")) << k;
+    EXPECT_EQ(window.varName(), variations::slotNames());
+    EXPECT_EQ(window.varExists(), variations::plainOnly());
     EXPECT_TRUE(prompts.messages.isEmpty());
     EXPECT_TRUE(prompts.dialogs.isEmpty());
 }

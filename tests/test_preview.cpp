@@ -71,7 +71,7 @@ protected:
     QSize overlaySize() const { return {window->picVAR->Width(), window->picVAR->Height()}; }
     bool buttonsEnabled() const { return window->cmdVarSu->isEnabled() && window->cmdVarGiu->isEnabled(); }
     bool buttonsDisabled() const { return !window->cmdVarSu->isEnabled() && !window->cmdVarGiu->isEnabled(); }
-    std::array<QString, 41> flags() const { return window->mVarExists; }
+    std::array<QString, 41> flags() const { return window->varExists(); }
 
     static QString loadFailure(const QString &file, const char *reason)
     {
@@ -139,15 +139,20 @@ TEST(VariationRules, steppingSkipsMissingSlotsAndWraps)
     EXPECT_EQ(variations::nextSlot(odd, 0, +1), 5);
 }
 
-TEST_F(Preview, slotNamesRunFromN0ToS9)
+TEST(VariationRules, slotNamesRunFromN0ToS9)
 {
-    const struct {
-        int slot;
-        const char *name;
-    } rows[] = {{0, "No"},   {1, "N0"},  {10, "N9"}, {11, "E0"}, {20, "E9"},
-                {21, "W0"}, {30, "W9"}, {31, "S0"}, {40, "S9"}};
-    for (const auto &r : rows)
-        EXPECT_EQ(window->mVarName[size_t(r.slot)], QLatin1String(r.name)) << r.slot;
+    const variations::SlotTexts names = variations::slotNames();
+    EXPECT_EQ(QStringList(names.begin(), names.end()).join(QLatin1Char(',')),
+              QStringLiteral("No,N0,N1,N2,N3,N4,N5,N6,N7,N8,N9,E0,E1,E2,E3,E4,E5,E6,E7,E8,E9,"
+                             "W0,W1,W2,W3,W4,W5,W6,W7,W8,W9,S0,S1,S2,S3,S4,S5,S6,S7,S8,S9"));
+}
+
+TEST(VariationRules, plainOnlyHasOnlySlotZero)
+{
+    const variations::SlotTexts flags = variations::plainOnly();
+    EXPECT_EQ(flags[0], QStringLiteral("Y"));
+    for (size_t k = 1; k <= 40; ++k)
+        EXPECT_EQ(flags[k], QStringLiteral("N")) << k;
 }
 
 TEST_F(Preview, availableSlotsFollowTheFilesThere)
@@ -179,9 +184,9 @@ TEST_F(Preview, selectionAndSteppingThroughN0AndS9)
     clickRow(0);
     EXPECT_FALSE(window->chkInherit->isChecked());
     EXPECT_EQ(state.gSelVehicle, 1);
-    EXPECT_EQ(window->mCurPath, loco);
+    EXPECT_EQ(window->curPath(), loco);
     EXPECT_EQ(flags(), flagsWith({1, 40}));
-    EXPECT_EQ(window->mCurVar, 0);
+    EXPECT_EQ(window->curVar(), 0);
     EXPECT_EQ(label(), QStringLiteral("Variation: No"));
     EXPECT_TRUE(buttonsEnabled());
     EXPECT_FALSE(overlayShown());
@@ -190,21 +195,21 @@ TEST_F(Preview, selectionAndSteppingThroughN0AndS9)
 
     click("cmdVarSu");
     EXPECT_EQ(label(), QStringLiteral("Variation: N0"));
-    EXPECT_EQ(window->mCurVar, 1);
+    EXPECT_EQ(window->curVar(), 1);
     EXPECT_TRUE(overlayShown());
     EXPECT_EQ(overlaySize(), QSize(10, 8));
     EXPECT_EQ(overlayPixel(9, 7), kNorth);
 
     click("cmdVarSu");
     EXPECT_EQ(label(), QStringLiteral("Variation: S9"));
-    EXPECT_EQ(window->mCurVar, 40);
+    EXPECT_EQ(window->curVar(), 40);
     EXPECT_TRUE(overlayShown());
     EXPECT_EQ(overlaySize(), QSize(12, 6));
     EXPECT_EQ(overlayPixel(11, 5), kSouth);
 
     click("cmdVarSu");
     EXPECT_EQ(label(), QStringLiteral("Variation: No"));
-    EXPECT_EQ(window->mCurVar, 0);
+    EXPECT_EQ(window->curVar(), 0);
     EXPECT_FALSE(overlayShown());
     // Hidden, not emptied.
     EXPECT_EQ(overlaySize(), QSize(12, 6));
@@ -236,7 +241,7 @@ TEST_F(Preview, flaggedVehicleWithoutOverlaysAlwaysComesBackToNo)
         click(button);
         EXPECT_EQ(label(), QStringLiteral("Variation: No")) << button;
         EXPECT_FALSE(overlayShown()) << button;
-        EXPECT_EQ(window->mCurVar, 0);
+        EXPECT_EQ(window->curVar(), 0);
     }
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
@@ -258,7 +263,7 @@ TEST_F(Preview, onlyAnExactCapitalYLooksForVariations)
         EXPECT_EQ(label(), QStringLiteral(" ")) << row;
         EXPECT_TRUE(buttonsDisabled()) << row;
         EXPECT_EQ(flags(), flagsWith({})) << row;
-        EXPECT_EQ(window->mCurVar, 0);
+        EXPECT_EQ(window->curVar(), 0);
         EXPECT_EQ(state.gSelVehicle, row + 1);
     }
     EXPECT_TRUE(prompts.messages.isEmpty());
@@ -271,7 +276,7 @@ TEST_F(Preview, upperCaseBmpPathKeepsLowerCaseOverlayNames)
     bitmap(QStringLiteral("LOCO_E0.bmp"), solidImage(7, 4, QColor(kNorth)));
 
     select(0);
-    EXPECT_EQ(window->mCurPath, loco);
+    EXPECT_EQ(window->curPath(), loco);
     EXPECT_EQ(flags(), flagsWith({11}));
     click("cmdVarSu");
     EXPECT_EQ(label(), QStringLiteral("Variation: E0"));
@@ -314,7 +319,7 @@ TEST_F(Preview, overlayDifferingInCaseIsFoundAndLoaded)
 
     select(0);
     EXPECT_EQ(flags(), flagsWith({25}));
-    EXPECT_EQ(window->mCurPath, loco);
+    EXPECT_EQ(window->curPath(), loco);
     click("cmdVarGiu");
     EXPECT_EQ(label(), QStringLiteral("Variation: W4"));
     EXPECT_TRUE(overlayShown());
@@ -329,7 +334,7 @@ TEST_F(Preview, bitmapDifferingInCaseIsShown)
     bitmap(QStringLiteral("LOCO.BMP"), solidImage(31, 21, QColor(kVehicle)));
 
     select(0);
-    EXPECT_EQ(window->mCurPath, bitmapPath(QStringLiteral("Loco.bmp")));
+    EXPECT_EQ(window->curPath(), bitmapPath(QStringLiteral("Loco.bmp")));
     EXPECT_EQ(previewSize(), QSize(31, 21));
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
@@ -352,7 +357,7 @@ TEST_F(Preview, previewKeepsItsPictureWhenTheBitmapCannotBeLoaded)
     EXPECT_EQ(previewPixel(39, 29), kVehicle);
     // The selection itself took place.
     EXPECT_EQ(state.gSelVehicle, 2);
-    EXPECT_EQ(window->mCurPath, bitmapPath(QStringLiteral("gone.bmp")));
+    EXPECT_EQ(window->curPath(), bitmapPath(QStringLiteral("gone.bmp")));
     EXPECT_FALSE(window->chkInherit->isChecked());
     EXPECT_EQ(flags(), flagsWith({1}));
     EXPECT_EQ(label(), QStringLiteral("Variation: No"));
@@ -382,7 +387,7 @@ TEST_F(Preview, overlayThatCannotBeLoadedKeepsThePreviousOne)
     click("cmdVarSu");
     expectOneMessage(loadFailure(south, "No such file or directory"));
     EXPECT_EQ(label(), QStringLiteral("Variation: S0"));
-    EXPECT_EQ(window->mCurVar, 31);
+    EXPECT_EQ(window->curVar(), 31);
     EXPECT_TRUE(overlayShown());
     EXPECT_EQ(overlaySize(), QSize(10, 8));
     EXPECT_EQ(overlayPixel(0, 0), kNorth);
@@ -459,7 +464,7 @@ TEST_F(Preview, buttonsBeforeAnySelectionCycleBackToNoWithoutFiles)
     click("cmdVarGiu");
     EXPECT_EQ(label(), QStringLiteral("Variation: No"));
     EXPECT_EQ(FileFaults::count(), 0);
-    EXPECT_EQ(window->mCurVar, 0);
+    EXPECT_EQ(window->curVar(), 0);
 }
 
 TEST_F(Preview, selectionWithoutARecordChangesNothing)
@@ -479,7 +484,7 @@ TEST_F(Preview, selectionWithoutARecordChangesNothing)
     EXPECT_EQ(state.gSelVehicle, 0);
     EXPECT_TRUE(window->chkInherit->isChecked());
     EXPECT_EQ(label(), QStringLiteral("Variation:"));
-    EXPECT_TRUE(window->mCurPath.isEmpty());
+    EXPECT_TRUE(window->curPath().isEmpty());
     EXPECT_TRUE(buttonsEnabled());
     EXPECT_TRUE(prompts.messages.isEmpty());
 }

@@ -128,8 +128,8 @@ TEST_F(SingleVehicleTest, cmdUpd_queuesTheSelectedVehiclesEntryAndSelectsIt)
     EXPECT_EQ(queue(), QStringList{e44Entry()});
     EXPECT_EQ(window->lstOriginalFile->ListIndex(), 0);
     EXPECT_TRUE(prompts.messages.isEmpty());
-    EXPECT_EQ(window->mQueueTags.size(), 1);
-    EXPECT_FALSE(window->mQueueTags.at(0).fromAddConsist);
+    EXPECT_EQ(window->queueTags().size(), 1);
+    EXPECT_FALSE(window->queueTags().at(0).fromAddConsist);
 }
 
 TEST_F(SingleVehicleTest, cmdUpd_refusesAVehicleWhosePathTheFilesCannotHold)
@@ -157,7 +157,7 @@ TEST_F(SingleVehicleTest, cmdUpd_twiceQueuesTwoIdenticalEntriesAndSelectsTheSeco
                          "ZG=63;FLAGS=32;SELECTED=1;{LocoEnd}");
     EXPECT_EQ(queue(), (QStringList{v60, v60}));
     EXPECT_EQ(window->lstOriginalFile->ListIndex(), 1);
-    EXPECT_EQ(window->mQueueTags.size(), 2);
+    EXPECT_EQ(window->queueTags().size(), 2);
 }
 
 TEST_F(SingleVehicleTest, cmdUpd_addsAfterTheEntriesAlreadyQueued)
@@ -187,7 +187,7 @@ TEST_F(SingleVehicleTest, cmdUpd_refusedWhileTheConsistHoldsInsertsEvenAfterUndo
 
     expectOneMessage(QStringLiteral("To add a single vehicle, before reset the current consist!"));
     EXPECT_TRUE(queue().isEmpty());
-    EXPECT_TRUE(window->mQueueTags.isEmpty());
+    EXPECT_TRUE(window->queueTags().isEmpty());
 
     window->cmdUpd_Click();
     EXPECT_EQ(prompts.messages.size(), 2);
@@ -257,7 +257,7 @@ TEST_F(SingleVehicleTest, cmdUpd_withoutAVehicleToTakeDoesNothing)
     ASSERT_EQ(state.gVehicles.size(), 1);
     window->cmdUpd_Click();
     EXPECT_TRUE(queue().isEmpty());
-    EXPECT_TRUE(window->mQueueTags.isEmpty());
+    EXPECT_TRUE(window->queueTags().isEmpty());
 
     for (const auto &m : std::as_const(prompts.messages))
         ADD_FAILURE() << "unexpected message: " << qPrintable(m.text);
@@ -289,7 +289,7 @@ TEST_F(EraseLastTest, eraseLast_undoesTheTrainOfTheAddConsistWindow)
     window->Command1_Click();
 
     EXPECT_TRUE(queue().isEmpty());
-    EXPECT_TRUE(window->mQueueTags.isEmpty());
+    EXPECT_TRUE(window->queueTags().isEmpty());
     EXPECT_EQ(window->lstOriginalFile->ListIndex(), -1);
     EXPECT_EQ(readFile(lib.file), lib.after);
     EXPECT_FALSE(QFileInfo::exists(lib.trainBitmap));
@@ -329,7 +329,7 @@ TEST_F(EraseLastTest, eraseLast_selectsTheNewLastEntry)
     QTest::mouseClick(window->Command1, Qt::LeftButton);
 
     EXPECT_EQ(queue(), (QStringList{QStringLiteral("one"), QStringLiteral("two")}));
-    EXPECT_EQ(window->mQueueTags.size(), 2);
+    EXPECT_EQ(window->queueTags().size(), 2);
     EXPECT_EQ(window->lstOriginalFile->ListIndex(), 1);
     EXPECT_EQ(readFile(lib.file), lib.after);
 
@@ -354,13 +354,6 @@ TEST_F(EraseLastTest, eraseLast_ofASingleVehiclesEntryNamingConsistsTouchesOnlyT
 
     window->Command1_Click();
 
-    EXPECT_TRUE(queue().isEmpty());
-    expectOnlyTheQueueChanged(lib, 5);
-
-    // Even a tag naming the library and the train's line undoes nothing unless the add-consist
-    // window made the entry.
-    window->addEntry(lib.entry, QueueTag{false, lib.file, kTrainLine});
-    window->Command1_Click();
     EXPECT_TRUE(queue().isEmpty());
     expectOnlyTheQueueChanged(lib, 5);
 }
@@ -394,21 +387,6 @@ TEST_F(EraseLastTest, eraseLast_whenTheLibraryNoLongerEndsWithTheTrainTouchesOnl
     expectOnlyTheQueueChanged(lib, 5);
 }
 
-TEST_F(EraseLastTest, eraseLast_ofATrainEntryWithoutConsistsInItsPathTouchesOnlyTheQueue)
-{
-    const TrainLibrary lib = makeTrainLibrary(QStringLiteral("lib"));
-    open(lib.file);
-    QString entry = lib.entry;
-    entry.replace(QStringLiteral("/consists/"), QStringLiteral("/E/"));
-    window->addEntry(entry, QueueTag{true, lib.file, kTrainLine});
-    prompts.clear();
-
-    window->Command1_Click();
-
-    EXPECT_TRUE(queue().isEmpty());
-    expectOnlyTheQueueChanged(lib, 5);
-}
-
 TEST_F(EraseLastTest, eraseLast_keepsLibraryAndEntryWhenTheRenameFails)
 {
     const TrainLibrary lib = makeTrainLibrary(QStringLiteral("lib"));
@@ -422,7 +400,7 @@ TEST_F(EraseLastTest, eraseLast_keepsLibraryAndEntryWhenTheRenameFails)
     EXPECT_TRUE(QFileInfo::exists(lib.trainBitmap));
     EXPECT_EQ(window->lstSource->ListCount(), 5);
     EXPECT_EQ(queue(), QStringList{lib.entry});
-    EXPECT_EQ(window->mQueueTags.size(), 1);
+    EXPECT_EQ(window->queueTags().size(), 1);
     ASSERT_EQ(prompts.messages.size(), 1);
     expectFailureNaming(prompts.messages.at(0), lib.file);
     EXPECT_TRUE(prompts.messages.at(0).text.contains(QStringLiteral("Access is denied.")));
@@ -466,7 +444,7 @@ TEST_F(EraseLastTest, eraseLast_aBitmapThatCannotBeDeletedIsReportedAfterTheLibr
     EXPECT_EQ(readFile(lib.file), lib.after);
     EXPECT_EQ(window->lstSource->ListCount(), 4);
     EXPECT_TRUE(queue().isEmpty());
-    EXPECT_TRUE(window->mQueueTags.isEmpty());
+    EXPECT_TRUE(window->queueTags().isEmpty());
     EXPECT_TRUE(QFileInfo(lib.trainBitmap).isDir());
     ASSERT_EQ(prompts.messages.size(), 1);
     expectFailureNaming(prompts.messages.at(0), lib.trainBitmap);
@@ -525,7 +503,7 @@ TEST_F(EraseLastTest, eraseLast_leavesLibraryListAndFolderInStepWhicheverFileOpe
             EXPECT_EQ(window->lstSource->ListCount(), 4);
             EXPECT_TRUE(queue().isEmpty());
         }
-        EXPECT_EQ(window->mQueueTags.size(), queue().size());
+        EXPECT_EQ(window->queueTags().size(), queue().size());
     });
     EXPECT_TRUE(keptSeen);
     EXPECT_TRUE(bitmapFailureSeen);
@@ -596,7 +574,7 @@ TEST_F(IniWriteTest, append_toAMissingFileCreatesItWithTheQueuedEntries)
 
     EXPECT_EQ(readFile(QStringLiteral("USER_BMP.INI")), lines({kEntry1, kEntry2}));
     EXPECT_TRUE(queue().isEmpty());
-    EXPECT_TRUE(window->mQueueTags.isEmpty());
+    EXPECT_TRUE(window->queueTags().isEmpty());
     expectQuestionThenCompleted(true);
     EXPECT_EQ(prompts.busyCalls, 1);
     EXPECT_EQ(prompts.busyDepth, 0);
@@ -736,7 +714,7 @@ TEST_F(IniWriteTest, aFailingFileOperationKeepsTheOldFileAndTheQueue)
             EXPECT_TRUE(prompts.messages.at(1).text.contains(QStringLiteral("Injected failure")));
             EXPECT_EQ(readFile(ini), old);
             EXPECT_EQ(queue(), (QStringList{kEntry1, kEntry2}));
-            EXPECT_EQ(window->mQueueTags.size(), 2);
+            EXPECT_EQ(window->queueTags().size(), 2);
             EXPECT_EQ(QDir(path(QString())).entryList(QDir::Files), QStringList{QStringLiteral("USER_BMP.INI")});
         });
     }

@@ -30,89 +30,64 @@ protected:
     }
 };
 
+// The entries as the queue keeps them, each turned into its line when it is queued.
+Status writeEntries(const QString &ini, const QStringList &entries, bool append)
+{
+    QList<QByteArray> lines;
+    for (const QString &entry : entries)
+        lines.append(queuefiles::iniLine(entry));
+    return queuefiles::writeIniLines(ini, lines, append);
+}
+
 } // namespace
 
-TEST_F(QueueFilesTest, rewriteDropsTheLastLineAndBlankLines)
+TEST_F(QueueFilesTest, undoTrainDropsTheLastLineAndBlankLines)
 {
     const struct {
         const char *name;
         QByteArray before;
+        QByteArray last;
         QByteArray after;
     } rows[] = {
-        {"A, empty, B, T", "A\r\n\r\nB\r\nT\r\n", "A\r\nB\r\n"},
-        {"line feeds only, no final break", "A\n\nB\nT", "A\r\nB\r\n"},
-        {"the one line T", "T\r\n", ""},
-        {"the one line T without a break", "T", ""},
-        {"an empty file", "", ""},
-        {"lines of spaces go, a tab stays", "A\r\n   \r\n\t\r\n \r\nT\r\n", "A\r\n\t\r\n"},
-        {"blanks inside and around a line stay", "  A  B \r\nT\r\n", "  A  B \r\n"},
-        {"a last line of spaces is still the last", "A\r\nB\r\n   \r\n", "A\r\nB\r\n"},
-        {"Latin-1 bytes are kept", "Z\xfcrich\r\nT\r\n", "Z\xfcrich\r\n"},
+        {"A, empty, B, T", "A\r\n\r\nB\r\nT\r\n", "T", "A\r\nB\r\n"},
+        {"line feeds only, no final break", "A\n\nB\nT", "T", "A\r\nB\r\n"},
+        {"the one line T", "T\r\n", "T", ""},
+        {"the one line T without a break", "T", "T", ""},
+        {"lines of spaces go, a tab stays", "A\r\n   \r\n\t\r\n \r\nT\r\n", "T", "A\r\n\t\r\n"},
+        {"blanks inside and around a line stay", "  A  B \r\nT\r\n", "T", "  A  B \r\n"},
+        {"a last line of spaces is still the last", "A\r\nB\r\n   \r\n", "   ", "A\r\nB\r\n"},
+        {"Latin-1 bytes are kept", "Z\xfcrich\r\nT\r\n", "T", "Z\xfcrich\r\n"},
     };
     for (const auto &row : rows) {
         const QString lib = writeFile(QStringLiteral("Library.txt"), row.before);
-        ASSERT_TRUE(queuefiles::rewriteWithoutLastLine(lib).ok()) << row.name;
+        const QString bmp = writeFile(QStringLiteral("Library/consists/00004.bmp"), "BM");
+        Status failure;
+        ASSERT_EQ(queuefiles::undoTrainAddition(lib, row.last, bmp, failure), TrainUndo::Undone) << row.name;
         EXPECT_EQ(readFile(lib), row.after) << row.name;
-        EXPECT_TRUE(QFile::exists(lib)) << row.name;
         EXPECT_EQ(folderContents(), QStringList{QStringLiteral("Library.txt")}) << "no temporary file left";
     }
 }
 
-TEST_F(QueueFilesTest, rewriteKeepsTheLibrarysPermissions)
+TEST_F(QueueFilesTest, undoTrainKeepsTheLibrarysPermissions)
 {
     const QString lib = writeFile(QStringLiteral("Library.txt"), "A\r\nT\r\n");
+    const QString bmp = writeFile(QStringLiteral("Library/consists/00004.bmp"), "BM");
     const auto perms = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
     ASSERT_TRUE(QFile::setPermissions(lib, perms));
-    ASSERT_TRUE(queuefiles::rewriteWithoutLastLine(lib).ok());
+    Status failure;
+    ASSERT_EQ(queuefiles::undoTrainAddition(lib, "T", bmp, failure), TrainUndo::Undone);
     const auto ownerGroupOther = QFileDevice::Permissions(0x7777) & ~QFileDevice::Permissions(0x0700);
     EXPECT_EQ(QFile::permissions(lib) & ownerGroupOther, perms);
 }
 
-TEST_F(QueueFilesTest, rewriteOfAMissingLibraryFailsNamingIt)
+TEST_F(QueueFilesTest, undoTrainOfAMissingLibraryTouchesNothing)
 {
     const QString lib = path(QStringLiteral("Gone.txt"));
-    const Status status = queuefiles::rewriteWithoutLastLine(lib);
-    EXPECT_FALSE(status.ok());
-    EXPECT_EQ(status.path(), lib);
+    const QString bmp = writeFile(QStringLiteral("Library/consists/00004.bmp"), "BM");
+    Status failure;
+    EXPECT_EQ(queuefiles::undoTrainAddition(lib, "T", bmp, failure), TrainUndo::LibraryGone);
     EXPECT_FALSE(QFile::exists(lib)) << "nothing is made in its place";
-}
-
-TEST_F(QueueFilesTest, eraseLast_keepsLibraryWhenAnyFileOperationFails)
-{
-    const QByteArray before = "A\r\n\r\nB\r\nT\r\n";
-    const QString lib = path(QStringLiteral("Library.txt"));
-    const int operations = failEachOperation([&] { writeFile(QStringLiteral("Library.txt"), before); },
-                                             [&] { return queuefiles::rewriteWithoutLastLine(lib); },
-                                             [&](int n, const Status &status) {
-                                                 EXPECT_EQ(readFile(lib), before) << "operation " << n;
-                                                 EXPECT_EQ(status.reason(), QStringLiteral("Disk on fire"));
-                                                 EXPECT_EQ(status.path(), lib);
-                                                 EXPECT_EQ(folderContents(), QStringList{QStringLiteral("Library.txt")});
-                                             });
-    EXPECT_GE(operations, 3) << "read, write and rename all pass through the seam";
-}
-
-TEST_F(QueueFilesTest, lastLineIsReadWithoutItsLineEnd)
-{
-    const struct {
-        QByteArray content;
-        QByteArray last;
-    } rows[] = {
-        {"A\r\nB\r\n", "B"},
-        {"A\r\nB", "B"},
-        {"A\r\n\r\n", ""},
-        {"", ""},
-        {"  T  \r\n", "  T  "},
-    };
-    for (const auto &row : rows) {
-        const QString lib = writeFile(QStringLiteral("Library.txt"), row.content);
-        QByteArray line = "stale";
-        ASSERT_TRUE(queuefiles::lastLineOf(lib, line).ok());
-        EXPECT_EQ(line, row.last) << row.content.constData();
-    }
-    QByteArray line = "stale";
-    EXPECT_FALSE(queuefiles::lastLineOf(path(QStringLiteral("missing.txt")), line).ok());
-    EXPECT_TRUE(line.isEmpty());
+    EXPECT_TRUE(QFile::exists(bmp));
 }
 
 TEST(QueueFiles, trainEntriesAreThoseInAConsistsFolderWhateverTheCase)
@@ -134,6 +109,28 @@ TEST(QueueFiles, trainEntriesAreThoseInAConsistsFolderWhateverTheCase)
         file.replace(u'/', QDir::separator());
         EXPECT_EQ(queuefiles::isTrainEntryFile(file), row.train) << row.file;
     }
+}
+
+TEST(QueueFiles, onlyAnAddConsistTrainOfTheOpenLibraryMayBeUndone)
+{
+    const QString lib = QDir::toNativeSeparators(QStringLiteral("/rail/lib/trains.txt"));
+    const QString train = QDir::toNativeSeparators(QStringLiteral("/rail/lib/consists/00002_0.bmp"));
+    const QString vehicle = QDir::toNativeSeparators(QStringLiteral("/rail/lib/E/00002_0.bmp"));
+    const QString other = QDir::toNativeSeparators(QStringLiteral("/rail/other/trains.txt"));
+    const struct {
+        const char *name;
+        QueueTag tag;
+        QString openLibrary;
+        QString file;
+        bool may;
+    } rows[] = {
+        {"the add-consist window's train", QueueTag{true, lib, "T"}, lib, train, true},
+        {"queued as a single vehicle", QueueTag{false, lib, "T"}, lib, train, false},
+        {"another library opened since", QueueTag{true, lib, "T"}, other, train, false},
+        {"no consists folder in its path", QueueTag{true, lib, "T"}, lib, vehicle, false},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(queuefiles::mayUndoTrain(row.tag, row.openLibrary, row.file), row.may) << row.name;
 }
 
 TEST_F(QueueFilesTest, undoTrainRemovesTheLineAndThenTheBitmap)
@@ -182,12 +179,17 @@ TEST_F(QueueFilesTest, undoTrainLeavesTheLibraryWholeWhateverFails)
             undo = queuefiles::undoTrainAddition(lib, "T 00004.bmp", bmp, failure);
             return failure;
         },
-        [&](int n, const Status &) {
+        [&](int n, const Status &failure) {
             EXPECT_TRUE(QFile::exists(bmp)) << "operation " << n;
-            if (undo == TrainUndo::BitmapKept)
+            EXPECT_EQ(failure.reason(), QStringLiteral("Disk on fire"));
+            if (undo == TrainUndo::BitmapKept) {
                 EXPECT_EQ(readFile(lib), QByteArray("A\r\n")) << "operation " << n;
-            else
+            } else {
+                EXPECT_EQ(undo, TrainUndo::LibraryKept) << "operation " << n;
+                EXPECT_EQ(failure.path(), lib);
                 EXPECT_EQ(readFile(lib), before) << "operation " << n << ": the bitmap goes only after its line";
+                EXPECT_EQ(folderContents(), QStringList{QStringLiteral("Library.txt")}) << "operation " << n;
+            }
         });
     EXPECT_GE(operations, 4);
 }
@@ -195,7 +197,7 @@ TEST_F(QueueFilesTest, undoTrainLeavesTheLibraryWholeWhateverFails)
 TEST_F(QueueFilesTest, appendCreatesAMissingIniFile)
 {
     const QString ini = path(QStringLiteral("USER_BMP.INI"));
-    ASSERT_TRUE(queuefiles::writeIniEntries(ini, {QStringLiteral("E1"), QStringLiteral("E2")}, true).ok());
+    ASSERT_TRUE(writeEntries(ini, {QStringLiteral("E1"), QStringLiteral("E2")}, true).ok());
     EXPECT_EQ(readFile(ini), QByteArray("E1\r\nE2\r\n"));
 }
 
@@ -213,7 +215,7 @@ TEST_F(QueueFilesTest, appendKeepsEveryByteAndStartsALineOfItsOwn)
     };
     for (const auto &row : rows) {
         const QString ini = writeFile(QStringLiteral("USER_BMP.INI"), row.before);
-        ASSERT_TRUE(queuefiles::writeIniEntries(ini, {QStringLiteral("E1"), QStringLiteral("E2")}, true).ok());
+        ASSERT_TRUE(writeEntries(ini, {QStringLiteral("E1"), QStringLiteral("E2")}, true).ok());
         EXPECT_EQ(readFile(ini), row.after) << row.name;
     }
 }
@@ -224,7 +226,7 @@ TEST_F(QueueFilesTest, replaceLeavesExactlyTheEntriesInQueueOrder)
     const QStringList entries = {QStringLiteral("{LocoStart}FILE=/a.bmp;{LocoEnd}"),
                                  QStringLiteral("{LocoStart}FILE=/b.bmp;{LocoEnd}"),
                                  QStringLiteral("{LocoStart}FILE=/a.bmp;{LocoEnd}")};
-    ASSERT_TRUE(queuefiles::writeIniEntries(ini, entries, false).ok());
+    ASSERT_TRUE(writeEntries(ini, entries, false).ok());
     EXPECT_EQ(readFile(ini), QByteArray("{LocoStart}FILE=/a.bmp;{LocoEnd}\r\n"
                                         "{LocoStart}FILE=/b.bmp;{LocoEnd}\r\n"
                                         "{LocoStart}FILE=/a.bmp;{LocoEnd}\r\n"));
@@ -233,7 +235,7 @@ TEST_F(QueueFilesTest, replaceLeavesExactlyTheEntriesInQueueOrder)
 TEST_F(QueueFilesTest, entriesAreWrittenAsLatin1)
 {
     const QString ini = path(QStringLiteral("USER_BMP.INI"));
-    ASSERT_TRUE(queuefiles::writeIniEntries(ini, {QStringLiteral("LABEL=Z\u00fcrich;")}, false).ok());
+    ASSERT_TRUE(writeEntries(ini, {QStringLiteral("LABEL=Z\u00fcrich;")}, false).ok());
     EXPECT_EQ(readFile(ini), QByteArray("LABEL=Z\xfcrich;\r\n"));
 }
 
@@ -253,7 +255,7 @@ TEST_F(QueueFilesTest, aLongQueueIsWrittenWholeInEitherMode)
         expected += e.toLatin1() + "\r\n";
     for (const bool append : {true, false}) {
         const QString ini = writeFile(QStringLiteral("USER_BMP.INI"), "[old]\r\n");
-        ASSERT_TRUE(queuefiles::writeIniEntries(ini, entries, append).ok());
+        ASSERT_TRUE(writeEntries(ini, entries, append).ok());
         EXPECT_EQ(readFile(ini), append ? "[old]\r\n" + expected : expected) << (append ? "append" : "replace");
     }
 }
@@ -265,7 +267,7 @@ TEST_F(QueueFilesTest, aFailingIniWriteKeepsTheOldFile)
     for (const bool append : {true, false}) {
         const int operations = failEachOperation(
             [&] { writeFile(QStringLiteral("USER_BMP.INI"), before); },
-            [&] { return queuefiles::writeIniEntries(ini, {QStringLiteral("E1"), QStringLiteral("E2")}, append); },
+            [&] { return writeEntries(ini, {QStringLiteral("E1"), QStringLiteral("E2")}, append); },
             [&](int n, const Status &status) {
                 EXPECT_EQ(readFile(ini), before) << (append ? "append" : "replace") << ", operation " << n;
                 EXPECT_EQ(status.path(), ini);
@@ -279,7 +281,7 @@ TEST_F(QueueFilesTest, aFailingAppendToAMissingFileLeavesNothingWritten)
 {
     const QString ini = path(QStringLiteral("USER_BMP.INI"));
     failEachOperation([&] { QFile::remove(ini); },
-                      [&] { return queuefiles::writeIniEntries(ini, {QStringLiteral("E1")}, true); },
+                      [&] { return writeEntries(ini, {QStringLiteral("E1")}, true); },
                       [&](int n, const Status &) {
                           EXPECT_TRUE(readFile(ini).isEmpty()) << "operation " << n;
                       });
@@ -289,7 +291,7 @@ TEST_F(QueueFilesTest, writingIntoAMissingFolderFailsNamingTheFile)
 {
     const QString ini = path(QStringLiteral("nowhere/USER_BMP.INI"));
     for (const bool append : {true, false}) {
-        const Status status = queuefiles::writeIniEntries(ini, {QStringLiteral("E1")}, append);
+        const Status status = writeEntries(ini, {QStringLiteral("E1")}, append);
         EXPECT_FALSE(status.ok());
         EXPECT_EQ(status.path(), ini);
         EXPECT_FALSE(status.reason().isEmpty());

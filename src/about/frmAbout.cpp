@@ -131,8 +131,8 @@ void frmAbout::connectEvents()
 
 void frmAbout::Form_Load()
 {
-    setWindowTitle(QStringLiteral("About ") + platform::Prompts::applicationTitle());
-    lblTitle->setText(platform::Prompts::applicationTitle());
+    setWindowTitle(QStringLiteral("About ") + platform::kTitle);
+    lblTitle->setText(platform::kTitle);
     mDirection = -1;
     Timer1->start();
 }

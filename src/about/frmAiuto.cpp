@@ -11,7 +11,6 @@ frmAiuto::frmAiuto(QWidget *parent) : QDialog(parent)
 {
     buildControls();
     connectEvents();
-    Form_Load();
 }
 
 frmAiuto::~frmAiuto() = default;
@@ -47,10 +46,6 @@ void frmAiuto::connectEvents()
     connect(Command1, &QPushButton::clicked, this, &frmAiuto::Command1_Click);
     platform::enterClicksFocusedButton(*this);
     platform::ignoreEscape(*this); // Ok is no cancel button: Ok or the close box leave
-}
-
-void frmAiuto::Form_Load()
-{
 }
 
 void frmAiuto::Command1_Click()

@@ -12,7 +12,6 @@ public:
     ~frmAiuto() override;
     Q_DISABLE_COPY_MOVE(frmAiuto)
 
-    void Form_Load();
     void Command1_Click();
 
     // Controls, named as on the form.

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Status.h"
+#include "shared/Refusal.h"
 #include "shared/mc_Brenvik.h"
 #include <QByteArray>
 #include <QList>
@@ -23,14 +24,7 @@ constexpr int32_t kLastConsistNumber = 99999;
 // Vehicles are this many pixels high; animation frames stand on its last row.
 constexpr int kVehicleHeight = 58;
 
-// A refused Add: the message box's text and title and where the focus goes.
-struct Refusal {
-    enum class Focus { chkEPO1, cboUland, cboGT, chkOL1, txtPixels, chkSAR0, chkLR1, txtCycle, txtLabel, none };
-    QString text;
-    QString title; // "Brenvik", or empty: no title given, the box bears the application's title
-    Focus focus = Focus::chkEPO1;
-    bool operator==(const Refusal &) const = default;
-};
+using Refusal = ::Refusal;
 
 // --- Numbering -------------------------------------------------------------------------------
 
@@ -64,6 +58,10 @@ std::optional<QString> vehicleFramePath(const QString &vehiclePath, int k);
 // The pantograph picture beside a bitmap (a vehicle's, or a train's ConsistFile): the path cut
 // before ".bmp", then "_SAR.bmp". Nothing when the file name holds no ".bmp" (any case).
 std::optional<QString> pantographPath(const QString &bitmapPath);
+// Where `needle` first stands in the path's file name, without regard to case; -1 when it does
+// not. Searches start in the file name: a folder whose name holds ".bmp" must neither send the
+// train's pictures out of its folder nor hide a vehicle's pictures.
+qsizetype findInFileName(const QString &path, QStringView needle);
 // The bare file name of a train's bitmap, the library line's columns 59 on.
 QString consistFileName(const QString &consistFile);
 
@@ -111,6 +109,9 @@ PicturePlan planPictures(const QString &stem, bool pantograph, const QString &cy
 QString runPictureSteps(const QList<PictureStep> &steps, platform::Surface &consist, platform::Surface &scratch);
 
 // --- Checks, library line and entry ------------------------------------------------------------
+
+// The refusal of a cycle box that does not read 0 to 9.
+Refusal cycleRefusal();
 
 // What the add-consist window's controls hold when Add is clicked.
 struct TrainForm {

@@ -1,6 +1,5 @@
 #include "add_consist/frmAdd.h"
 #include "add_consist/AddPresets.h"
-#include "main/frmBrenvik.h"
 #include "platform/widgets/FormStyle.h"
 #include "platform/widgets/OneLineText.h"
 #include "platform/widgets/QtPrompts.h"
@@ -42,7 +41,7 @@ int typedCharacter(const QKeyEvent &e)
 
 } // namespace
 
-frmAdd::frmAdd(mc_Brenvik &state, platform::Prompts &prompts, frmBrenvik &main, QWidget *parent)
+frmAdd::frmAdd(mc_Brenvik &state, platform::Prompts &prompts, TrainHost &main, QWidget *parent)
     : QDialog(parent), g(state), m_prompts(prompts), m_main(main)
 {
     buildControls();
@@ -335,8 +334,7 @@ void frmAdd::numbersOnly(int &KeyAscii)
 {
     if ((KeyAscii >= 48 && KeyAscii <= 57) || KeyAscii == 8)
         return;
-    m_prompts.message(QStringLiteral("Only numbers allowed in text box"), QStringLiteral("Brenvik"),
-                      platform::MsgIcon::Critical, platform::MsgButtons::OK);
+    platform::tell(m_prompts, QStringLiteral("Only numbers allowed in text box"), platform::MsgIcon::Critical);
     KeyAscii = 0;
 }
 

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <array>
 
-class frmBrenvik;
+class TrainHost;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -17,7 +17,7 @@ class QPushButton;
 class frmAdd : public QDialog {
     Q_OBJECT
 public:
-    frmAdd(mc_Brenvik &state, platform::Prompts &prompts, frmBrenvik &main, QWidget *parent = nullptr);
+    frmAdd(mc_Brenvik &state, platform::Prompts &prompts, TrainHost &main, QWidget *parent = nullptr);
     ~frmAdd() override;
     Q_DISABLE_COPY_MOVE(frmAdd)
 
@@ -96,5 +96,5 @@ private:
 
     mc_Brenvik &g;
     platform::Prompts &m_prompts;
-    frmBrenvik &m_main;
+    TrainHost &m_main;
 };

@@ -1,16 +1,15 @@
 // "Add": the composed train becomes numbered bitmaps in the library's consists folder, a library
 // line and a queued USER_BMP.INI entry; then the consist area is emptied and the window closes.
+#include "add_consist/TrainHost.h"
 #include "add_consist/TrainRules.h"
 #include "add_consist/frmAdd.h"
-#include "main/frmBrenvik.h"
+#include "main/QueueFiles.h"
 #include "platform/Files.h"
 #include "platform/widgets/PictureBox.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 
-using platform::MsgButtons;
-using platform::MsgIcon;
 using trainrules::Refusal;
 
 namespace {
@@ -68,12 +67,9 @@ QWidget *focusTarget(const frmAdd &w, Refusal::Focus focus)
 
 void frmAdd::cmdAdd_Click()
 {
-    const auto report = [this](const QString &text) {
-        m_prompts.message(text, QStringLiteral("Brenvik"), MsgIcon::Exclamation, MsgButtons::OK);
-    };
     // The window stays open with everything entered; the user corrects the field and adds again.
     const auto refuse = [this](const Refusal &refusal) {
-        m_prompts.message(refusal.text, refusal.title, MsgIcon::Exclamation, MsgButtons::OK);
+        tell(m_prompts, refusal);
         if (QWidget *target = focusTarget(*this, refusal.focus))
             target->setFocus();
     };
@@ -81,7 +77,7 @@ void frmAdd::cmdAdd_Click()
     // Frames and pantograph pictures are drawn over the composed train. Should the Add stop short
     // of the end, the train goes back to what was composed, so the next Add does not save a plain
     // picture with raised pantographs or animation frames in it.
-    platform::Surface &consist = m_main.picConsist->surface();
+    platform::Surface &consist = m_main.consistPicture().surface();
     const QImage composed = consist.Image();
     const auto restoreComposed = [&] {
         consist.setPicture(composed);
@@ -92,7 +88,7 @@ void frmAdd::cmdAdd_Click()
     const QString consists = trainrules::consistsFolder(g.gLibBase);
     int32_t number = 0;
     if (const platform::Status numbered = trainrules::numberConsist(consists, number); !numbered) {
-        report(numbered.message(QStringLiteral("number a new train in")));
+        platform::tell(m_prompts, numbered.message(QStringLiteral("number a new train in")));
         return;
     }
 
@@ -112,12 +108,12 @@ void frmAdd::cmdAdd_Click()
     QString failed;
     {
         const platform::BusyPointer busy(m_prompts);
-        failed = trainrules::runPictureSteps(plan.steps, m_main.picConsist->surface(), m_main.picAppo->surface());
-        m_main.picConsist->Refresh();
+        failed = trainrules::runPictureSteps(plan.steps, consist, m_main.scratchPicture().surface());
+        m_main.consistPicture().Refresh();
     }
     if (!failed.isEmpty()) {
         restoreComposed();
-        report(failed);
+        platform::tell(m_prompts, failed);
         return;
     }
 
@@ -132,7 +128,7 @@ void frmAdd::cmdAdd_Click()
     // 4. The library gets the train's line and is read again, so the train is the list's last item.
     if (const platform::Status appended = platform::appendLines(g.gLibraryFile, {train.libraryLine}); !appended) {
         restoreComposed();
-        report(appended.message(QStringLiteral("append to")));
+        platform::tell(m_prompts, appended.message(QStringLiteral("append to")));
         return;
     }
     m_main.LoadList();
@@ -141,11 +137,7 @@ void frmAdd::cmdAdd_Click()
     m_main.addEntry(train.entry, QueueTag{true, g.gLibraryFile, train.libraryLine});
 
     // 6. The consist area is empty again; the specials and the inherited vehicle stay.
-    m_main.picConsist->setWidth(0);
-    m_main.picConsist->Cls();
-    m_main.picConsist->setLeft(0);
-    m_main.picConsist->Refresh();
-    g.gConsistCount = 0;
+    m_main.emptyConsistArea();
 
     accept();
 }

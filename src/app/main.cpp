@@ -7,7 +7,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Brenvik"));
+    QApplication::setApplicationName(platform::kTitle);
     initBrenvikResources();
     QApplication::setWindowIcon(brenvikIcon());
 

@@ -2,7 +2,7 @@
 #include "platform/Paths.h"
 #include "platform/Runtime.h"
 
-namespace ini_locator {
+namespace inilocator {
 
 namespace {
 const QChar CR(13); // the questions break their lines with carriage returns alone
@@ -33,4 +33,4 @@ QString editorCommand(const QString &iniPath)
     return QStringLiteral("WRITE ") + iniPath;
 }
 
-} // namespace ini_locator
+} // namespace inilocator

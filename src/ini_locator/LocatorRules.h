@@ -2,7 +2,7 @@
 #include <QString>
 
 // What the INI locator builds from its folder and the file clicked last.
-namespace ini_locator {
+namespace inilocator {
 
 // The folder with a separator appended when it does not end in one (an empty folder gives
 // the separator alone).
@@ -17,4 +17,4 @@ QString editQuestion(const QString &iniPath);
 // The editor's command line: the path exactly as held, blanks kept, no quotes.
 QString editorCommand(const QString &iniPath);
 
-} // namespace ini_locator
+} // namespace inilocator

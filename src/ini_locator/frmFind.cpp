@@ -17,10 +17,7 @@ using platform::MsgAnswer;
 using platform::MsgButtons;
 using platform::MsgIcon;
 using platform::Status;
-
-namespace {
-const QString Title = platform::Prompts::applicationTitle();
-} // namespace
+using platform::tell;
 
 frmFind::frmFind(mc_Brenvik &state, platform::Prompts &prompts, QString &iniFileName, QWidget *parent)
     : QDialog(parent), g(state), m_prompts(prompts), mIniFileName(iniFileName)
@@ -36,7 +33,7 @@ void frmFind::buildControls()
     using formstyle::twips;
 
     setObjectName(QStringLiteral("frmFind"));
-    setWindowTitle(Title);
+    setWindowTitle(platform::kTitle);
     setWindowIcon(brenvikIcon());
     setFixedSize(px(5505), px(6090));
     formstyle::paintWhiteOnGreen(*this);
@@ -119,7 +116,7 @@ void frmFind::Drive1_Change()
         return;
 
     if (entered.unavailable)
-        m_prompts.message(QStringLiteral("Device NOT available!"), Title, MsgIcon::Exclamation, MsgButtons::OK);
+        tell(m_prompts, QStringLiteral("Device NOT available!"));
     else
         m_prompts.message(entered.description, QString(), MsgIcon::None, MsgButtons::OK);
     // Going back runs this handler again for the previous drive; when that fails too, stop.
@@ -147,14 +144,15 @@ void frmFind::File1_Click()
 
 void frmFind::buildFullPath()
 {
-    mBrowseFolder = ini_locator::withTrailingSep(mBrowseFolder);
+    mBrowseFolder = inilocator::withTrailingSep(mBrowseFolder);
     g.gIniPath = mBrowseFolder + mIniFileName;
 }
 
 void frmFind::Command1_Click()
 {
     buildFullPath();
-    if (m_prompts.message(ini_locator::okQuestion(g.gIniPath), Title, MsgIcon::Exclamation, MsgButtons::OKCancel)
+    if (m_prompts.message(inilocator::okQuestion(g.gIniPath), platform::kTitle, MsgIcon::Exclamation,
+                          MsgButtons::OKCancel)
         == MsgAnswer::OK)
         accept();
 }
@@ -162,12 +160,12 @@ void frmFind::Command1_Click()
 void frmFind::cmdEdit_Click()
 {
     buildFullPath();
-    if (m_prompts.message(ini_locator::editQuestion(g.gIniPath), Title, MsgIcon::Exclamation, MsgButtons::OKCancel)
+    if (m_prompts.message(inilocator::editQuestion(g.gIniPath), platform::kTitle, MsgIcon::Exclamation,
+                          MsgButtons::OKCancel)
         != MsgAnswer::OK)
         return;
-    if (const Status started = m_prompts.startProgram(ini_locator::editorCommand(g.gIniPath)); !started)
-        m_prompts.message(Status::failure(g.gIniPath, started.reason()).message(QStringLiteral("edit")), Title,
-                          MsgIcon::Exclamation, MsgButtons::OK);
+    if (const Status started = m_prompts.startProgram(inilocator::editorCommand(g.gIniPath)); !started)
+        tell(m_prompts, Status::failure(g.gIniPath, started.reason()).message(QStringLiteral("edit")));
 }
 
 void frmFind::Command2_Click()
@@ -178,6 +176,5 @@ void frmFind::Command2_Click()
 void frmFind::reportListing(const Status &listed)
 {
     if (!listed)
-        m_prompts.message(listed.message(QStringLiteral("list the folder")), Title, MsgIcon::Exclamation,
-                          MsgButtons::OK);
+        tell(m_prompts, listed.message(QStringLiteral("list the folder")));
 }

@@ -13,7 +13,7 @@ InsertPlan planInsert(const Bookkeeping &before, int vehicleWidth, bool special)
 {
     InsertPlan plan;
     if (!platform::fitsInt16(before.count + 1LL)) {
-        plan.refusal = QStringLiteral("The consist cannot take more than 32767 vehicles.");
+        plan.refusal = Refusal{QStringLiteral("The consist cannot take more than 32767 vehicles.")};
         return plan;
     }
     plan.after.count = int16_t(before.count + 1);
@@ -22,7 +22,7 @@ InsertPlan planInsert(const Bookkeeping &before, int vehicleWidth, bool special)
     const long long width = plan.first ? vehicleWidth : static_cast<long long>(before.width) + vehicleWidth;
     const long long x = width - vehicleWidth;
     if (!platform::fitsInt16(width) || !platform::fitsInt16(x) || !platform::fitsInt16(vehicleWidth)) {
-        plan.refusal = QStringLiteral("The consist cannot be wider than 32767 pixels.");
+        plan.refusal = Refusal{QStringLiteral("The consist cannot be wider than 32767 pixels.")};
         return plan;
     }
     plan.after.width = int(width);
@@ -31,7 +31,8 @@ InsertPlan planInsert(const Bookkeeping &before, int vehicleWidth, bool special)
 
     const long long specials = (plan.first ? 0 : before.specialCount) + (special ? 1 : 0);
     if (!platform::fitsInt16(specials)) {
-        plan.refusal = QStringLiteral("The consist cannot take more than 32767 animated or pantograph vehicles.");
+        plan.refusal =
+            Refusal{QStringLiteral("The consist cannot take more than 32767 animated or pantograph vehicles.")};
         return plan;
     }
     plan.after.specialCount = int16_t(specials);
@@ -47,6 +48,24 @@ std::optional<QString> specialKind(const VehicleRecord &vehicle)
     if (vehicle.SAR.is("Y"))
         kind = QStringLiteral("S");
     return kind;
+}
+
+void recordSpecials(QList<SpecialItem> &specials, int16_t &specialCount, const InsertPlan &plan,
+                    const VehicleRecord &vehicle)
+{
+    if (plan.first) {
+        specials.clear();
+        specialCount = 0;
+    }
+    const std::optional<QString> kind = specialKind(vehicle);
+    if (!kind)
+        return;
+    specialCount = plan.after.specialCount;
+    specials.resize(specialCount);
+    SpecialItem &item = specials[specialCount - 1];
+    item.XPos = plan.x;
+    item.Path = vehicle.Path;
+    item.Kind = *kind;
 }
 
 std::optional<QPoint> overlayPlace(QChar side, int x, int vehicleWidth, int overlayWidth, int overlayHeight)

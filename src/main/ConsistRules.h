@@ -1,4 +1,5 @@
 #pragma once
+#include "shared/Refusal.h"
 #include "shared/mc_Brenvik.h"
 #include <QChar>
 #include <QPoint>
@@ -23,7 +24,7 @@ struct Bookkeeping {
 };
 
 struct InsertPlan {
-    QString refusal;          // why the insert cannot be made; empty when it can
+    std::optional<Refusal> refusal; // why the insert cannot be made
     bool first = false;       // the first vehicle of a new consist: the special list starts again
     Bookkeeping after;
     int16_t x = 0;            // column of the vehicle's left edge
@@ -37,6 +38,12 @@ InsertPlan planInsert(const Bookkeeping &before, int vehicleWidth, bool special)
 // "S" for a pantograph vehicle (SAR exactly "Y"), else "P" for an animated one
 // (Phasenlaenge above 0); nothing for any other.
 std::optional<QString> specialKind(const VehicleRecord &vehicle);
+
+// Keeps the list of the consist's animated and pantograph vehicles as the planned insert of
+// `vehicle` is made: the list starts again at a new consist's first vehicle, and a special
+// vehicle (specialKind) is listed with its column and kind.
+void recordSpecials(QList<SpecialItem> &specials, int16_t &specialCount, const InsertPlan &plan,
+                    const VehicleRecord &vehicle);
 
 // Top-left corner of an overlay on the vehicle drawn at column `x`, by the side letter of its
 // variation; nothing for a letter that is none of "N", "W", "E", "S".

@@ -38,11 +38,6 @@ char *toLatin1(QStringView text, char *out)
     return out + n;
 }
 
-platform::Status writeWithoutLastLine(const QString &library, const QList<QByteArray> &lines)
-{
-    return platform::writeAtomic(library, platform::joinLines(withoutLastLine(lines)));
-}
-
 } // namespace
 
 QList<QByteArray> withoutLastLine(const QList<QByteArray> &lines)
@@ -55,26 +50,14 @@ QList<QByteArray> withoutLastLine(const QList<QByteArray> &lines)
     return kept;
 }
 
-platform::Status rewriteWithoutLastLine(const QString &library)
-{
-    QList<QByteArray> lines;
-    const platform::Status read = platform::readLines(library, lines);
-    if (!read)
-        return read;
-    return writeWithoutLastLine(library, lines);
-}
-
-platform::Status lastLineOf(const QString &library, QByteArray &line)
-{
-    QList<QByteArray> lines;
-    const platform::Status read = platform::readLines(library, lines);
-    line = read && !lines.isEmpty() ? lines.last() : QByteArray();
-    return read;
-}
-
 bool isTrainEntryFile(const QString &file)
 {
     return platform::findNoCase(file, QString(QStringLiteral("consists") + platform::sep())) >= 0;
+}
+
+bool mayUndoTrain(const QueueTag &tag, const QString &openLibrary, const QString &trainFile)
+{
+    return tag.fromAddConsist && tag.libraryFile == openLibrary && isTrainEntryFile(trainFile);
 }
 
 TrainUndo undoTrainAddition(const QString &library, const QByteArray &trainLine, const QString &trainFile,
@@ -92,7 +75,8 @@ TrainUndo undoTrainAddition(const QString &library, const QByteArray &trainLine,
         return TrainUndo::NotLast;
 
     // The library first: a bitmap left behind is harmless, a line naming a deleted bitmap is not.
-    if (const platform::Status written = writeWithoutLastLine(library, lines); !written) {
+    if (const platform::Status written = platform::writeAtomic(library, platform::joinLines(withoutLastLine(lines)));
+        !written) {
         failure = written;
         return TrainUndo::LibraryKept;
     }
@@ -108,15 +92,6 @@ QByteArray iniLine(const QString &entry)
     QByteArray line(entry.size(), Qt::Uninitialized);
     toLatin1(entry, line.data());
     return line;
-}
-
-platform::Status writeIniEntries(const QString &iniPath, const QStringList &entries, bool append)
-{
-    QList<QByteArray> lines;
-    lines.reserve(entries.size());
-    for (const QString &entry : entries)
-        lines.append(iniLine(entry));
-    return writeIniLines(iniPath, lines, append);
 }
 
 platform::Status writeIniLines(const QString &iniPath, const QList<QByteArray> &lines, bool append)

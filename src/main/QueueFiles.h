@@ -3,7 +3,21 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <QStringList>
+
+// What the queue remembers of each entry, out of sight: whether the add-consist window made
+// it, and for which library file and which appended line, so Erase Last undoes only that train.
+struct QueueTag {
+    QueueTag() = default;
+    QueueTag(bool madeByAddConsist, const QString &library, const QByteArray &line)
+        : fromAddConsist(madeByAddConsist), libraryFile(library), libraryLine(line)
+    {
+    }
+
+    bool fromAddConsist = false;
+    QString libraryFile;
+    QByteArray libraryLine;
+    QByteArray iniLine; // the entry as USER_BMP.INI gets it, encoded once when it is queued
+};
 
 // The files behind the queue of USER_BMP.INI entries: Erase Last's undo of a train in the
 // library, and writing the queued entries to USER_BMP.INI.
@@ -13,17 +27,13 @@ namespace queuefiles {
 // only spaces; the other lines keep their text and order.
 QList<QByteArray> withoutLastLine(const QList<QByteArray> &lines);
 
-// Rewrites the library without its last line (and its blank lines), every line ended by CR LF.
-// The file is replaced in one step through a temporary file beside it, so a failure at any point
-// leaves the library as it was.
-platform::Status rewriteWithoutLastLine(const QString &library);
-
-// The library's last line without its line end; empty when the file has no lines.
-platform::Status lastLineOf(const QString &library, QByteArray &line);
-
 // The FILE value of an entry names a train made by the add-consist window's rules: it holds
 // "consists" and a separator, compared without regard to case.
 bool isTrainEntryFile(const QString &file);
+
+// Erase Last may undo a train only when the add-consist window queued the entry, for the library
+// still open (`openLibrary`), and the entry's FILE value `trainFile` names a train.
+bool mayUndoTrain(const QueueTag &tag, const QString &openLibrary, const QString &trainFile);
 
 // What undoing a train's addition came to.
 enum class TrainUndo {
@@ -40,15 +50,13 @@ enum class TrainUndo {
 TrainUndo undoTrainAddition(const QString &library, const QByteArray &trainLine, const QString &trainFile,
                             platform::Status &failure);
 
-// Writes the entries to USER_BMP.INI as Latin-1 lines ended by CR LF. Appending keeps every byte
-// already there (starting a new line first when the file lacks a final line break) and creates a
-// missing file; replacing leaves exactly the entries. A failure leaves the file as it was.
-platform::Status writeIniEntries(const QString &iniPath, const QStringList &entries, bool append);
-
 // An entry as USER_BMP.INI gets it: Latin-1, '?' for a character Latin-1 lacks, no line end.
 QByteArray iniLine(const QString &entry);
 
-// The same as writeIniEntries for entries already turned into their lines by iniLine.
+// Writes the entries, already turned into their lines by iniLine, to USER_BMP.INI, each ended by
+// CR LF. Appending keeps every byte already there (starting a new line first when the file lacks a
+// final line break) and creates a missing file; replacing leaves exactly the entries. A failure
+// leaves the file as it was.
 platform::Status writeIniLines(const QString &iniPath, const QList<QByteArray> &lines, bool append);
 
 } // namespace queuefiles

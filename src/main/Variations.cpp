@@ -19,6 +19,16 @@ std::optional<QString> basePath(const QString &bitmapPath)
     return bitmapPath.left(at);
 }
 
+SlotTexts slotNames()
+{
+    static const char sides[] = {'N', 'E', 'W', 'S'};
+    SlotTexts names;
+    names[0] = QStringLiteral("No");
+    for (int k = 1; k < kSlots; ++k)
+        names[size_t(k)] = QLatin1Char(sides[(k - 1) / 10]) + QString::number((k - 1) % 10);
+    return names;
+}
+
 QString overlayFile(const QString &base, const QString &slotName)
 {
     return base + QLatin1Char('_') + slotName + QStringLiteral(".bmp");

@@ -14,6 +14,10 @@ using SlotTexts = std::array<QString, kSlots>;
 // nothing when the path holds no ".bmp".
 std::optional<QString> basePath(const QString &bitmapPath);
 
+// The slots' names: "No" for slot 0, then a side letter ("N", "E", "W", "S", ten slots each)
+// and a digit for slots 1 to 40.
+SlotTexts slotNames();
+
 // The overlay file of a slot: the base path, "_", the slot's name and ".bmp" in lower case.
 QString overlayFile(const QString &base, const QString &slotName);
 

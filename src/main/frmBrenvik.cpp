@@ -1,5 +1,6 @@
 #include "main/frmBrenvik.h"
 #include "main/Library.h"
+#include "main/Variations.h"
 #include "platform/widgets/FormStyle.h"
 #include "platform/widgets/ListBox.h"
 #include "platform/widgets/PictureBox.h"
@@ -17,9 +18,6 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-
-using platform::MsgButtons;
-using platform::MsgIcon;
 
 namespace {
 
@@ -60,7 +58,7 @@ void frmBrenvik::buildControls()
 {
     initBrenvikResources();
     setObjectName(QStringLiteral("frmBrenvik"));
-    setWindowTitle(QStringLiteral("Brenvik"));
+    setWindowTitle(platform::kTitle);
     setWindowIcon(brenvikIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -215,15 +213,9 @@ void frmBrenvik::connectEvents()
 
 void frmBrenvik::Form_Load()
 {
-    // Variation names: "No", then a side letter and a digit for slots 1 to 40.
-    static const char sides[] = {'N', 'E', 'W', 'S'};
-    mVarName[0] = QStringLiteral("No");
-    for (int k = 1; k <= 40; ++k)
-        mVarName[size_t(k)] = QLatin1Char(sides[(k - 1) / 10]) + QString::number((k - 1) % 10);
+    mVarName = variations::slotNames();
     // Only the plain picture is there until a vehicle is selected.
-    mVarExists[0] = QStringLiteral("Y");
-    for (int k = 1; k <= 40; ++k)
-        mVarExists[size_t(k)] = QStringLiteral("N");
+    mVarExists = variations::plainOnly();
     mLastWidth = 0;
     // No USER_BMP.INI, no library and no inherited attributes yet.
     g.gIniPath.clear();
@@ -276,6 +268,5 @@ void frmBrenvik::LoadList()
     }
     // Reported once the pointer is back to the arrow.
     if (!read)
-        m_prompts.message(read.message(QStringLiteral("read")), platform::Prompts::applicationTitle(),
-                          MsgIcon::Exclamation, MsgButtons::OK);
+        platform::tell(m_prompts, read.message(QStringLiteral("read")));
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "add_consist/TrainHost.h"
+#include "main/QueueFiles.h"
 #include "platform/Prompts.h"
 #include "shared/mc_Brenvik.h"
 #include <QMainWindow>
@@ -15,41 +17,26 @@ class QAction;
 class QMenu;
 class QDialog;
 
-// What the queue remembers of each entry, out of sight: whether the add-consist window made
-// it, and for which library file and which appended line, so Erase Last undoes only that train.
-struct QueueTag {
-    QueueTag() = default;
-    QueueTag(bool madeByAddConsist, const QString &library, const QByteArray &line)
-        : fromAddConsist(madeByAddConsist), libraryFile(library), libraryLine(line)
-    {
-    }
-
-    bool fromAddConsist = false;
-    QString libraryFile;
-    QByteArray libraryLine;
-    QByteArray iniLine; // the entry as USER_BMP.INI gets it, encoded once when it is queued
-};
-
 // The main window: opens a library, previews vehicles, composes the consist, keeps the queue of
 // USER_BMP.INI entries and writes them.
-class frmBrenvik : public QMainWindow {
+class frmBrenvik : public QMainWindow, public TrainHost {
     Q_OBJECT
 public:
     frmBrenvik(mc_Brenvik &state, platform::Prompts &prompts, QWidget *parent = nullptr);
     ~frmBrenvik() override;
     Q_DISABLE_COPY_MOVE(frmBrenvik)
 
-    // Start-up and library.
+    // frmBrenvik.cpp: start-up and the library.
     void Form_Load();
     void menuOpen_Click();
-    void LoadList();
+    void LoadList() override;
 
-    // Preview and variations.
+    // frmBrenvik_preview.cpp: preview and variations.
     void lstSource_Click();
     void cmdVarSu_Click();
     void cmdVarGiu_Click();
 
-    // Consist area.
+    // frmBrenvik_consist.cpp: the consist area.
     void cmdAdd_Click();
     void cmdUndo_Click();
     void cmdReset_Click();
@@ -57,20 +44,22 @@ public:
     void cmdLeft_Click();
     void cmdRight_Click();
     void cmdRBegin_Click();
-    void cmdX_Click();
+    void emptyConsistArea() override;
 
-    // Entries, queue and USER_BMP.INI.
+    // frmBrenvik_queue.cpp: entries, the queue and USER_BMP.INI.
     void cmdUpd_Click();
     void Command1_Click();
     void Command3_Click();
     void Command4_Click();
     void menuExit_Click();
+    // Adds an entry as the last item of the queue and selects it.
+    void addEntry(const QString &entry, const QueueTag &tag = {}) override;
+
+    // frmBrenvik_windows.cpp: the doors to the secondary windows.
+    void cmdX_Click();
     void menuFind_Click();
     void menuAbout_Click();
     void menuHelp_Click();
-
-    // Adds an entry as the last item of the queue and selects it.
-    void addEntry(const QString &entry, const QueueTag &tag = {});
 
     // How a secondary window is shown modally; tests replace it to drive the window.
     std::function<void(QDialog &)> showModal;
@@ -111,7 +100,25 @@ public:
     QAction *menuHelp = nullptr;
     QAction *menuAbout = nullptr;
 
-    // Window-level state.
+    // The window's own state, read-only for tests.
+    const std::array<QString, 41> &varName() const { return mVarName; }
+    const std::array<QString, 41> &varExists() const { return mVarExists; }
+    int16_t lastWidth() const { return mLastWidth; }
+    const QString &curPath() const { return mCurPath; }
+    int16_t curVar() const { return mCurVar; }
+    const QList<QueueTag> &queueTags() const { return mQueueTags; }
+    const QString &iniFileName() const { return mIniFileName; }
+
+private:
+    PictureBox &consistPicture() override { return *picConsist; }
+    PictureBox &scratchPicture() override { return *picAppo; }
+
+    void buildControls();
+    void connectEvents();
+    void ShowPreview(const QString &path);
+    void stepVariation(int step);
+    void writeIni(bool append);
+
     std::array<QString, 41> mVarName;
     std::array<QString, 41> mVarExists;
     int16_t mLastWidth = 0;
@@ -119,13 +126,6 @@ public:
     int16_t mCurVar = 0;
     QList<QueueTag> mQueueTags; // one per item of lstOriginalFile
     QString mIniFileName;       // the locator's file clicked last, kept for the whole run
-
-private:
-    void buildControls();
-    void connectEvents();
-    void ShowPreview(const QString &path);
-    void stepVariation(int step);
-    void writeIni(bool append);
 
     mc_Brenvik &g;
     platform::Prompts &m_prompts;

@@ -4,9 +4,6 @@
 #include <QCheckBox>
 #include <QLabel>
 
-using platform::MsgButtons;
-using platform::MsgIcon;
-
 void frmBrenvik::cmdAdd_Click()
 {
     // Checked before anything changes: the vehicle's record is needed further down.
@@ -15,11 +12,10 @@ void frmBrenvik::cmdAdd_Click()
         return;
     const int vehicleWidth = picPreview->Width();
     const int vehicleHeight = picPreview->Height();
-    const std::optional<QString> kind = consist::specialKind(*vehicle);
-    const consist::InsertPlan plan =
-        consist::planInsert({g.gConsistCount, picConsist->Width(), g.gSpecialCount}, vehicleWidth, kind.has_value());
-    if (!plan.refusal.isEmpty()) {
-        m_prompts.message(plan.refusal, platform::Prompts::applicationTitle(), MsgIcon::Exclamation, MsgButtons::OK);
+    const consist::InsertPlan plan = consist::planInsert({g.gConsistCount, picConsist->Width(), g.gSpecialCount},
+                                                         vehicleWidth, consist::specialKind(*vehicle).has_value());
+    if (plan.refusal) {
+        tell(m_prompts, *plan.refusal);
         return;
     }
 
@@ -29,18 +25,14 @@ void frmBrenvik::cmdAdd_Click()
     picConsist->surface().setSize(plan.after.width, vehicleHeight);
     if (picConsist->Width() != plan.after.width || picConsist->Height() != vehicleHeight) {
         picConsist->surface().setSize(oldWidth, oldHeight);
-        m_prompts.message(QStringLiteral("There is not enough memory to make the consist %1 x %2 pixels.")
-                              .arg(plan.after.width)
-                              .arg(vehicleHeight),
-                          platform::Prompts::applicationTitle(), MsgIcon::Exclamation, MsgButtons::OK);
+        platform::tell(m_prompts, QStringLiteral("There is not enough memory to make the consist %1 x %2 pixels.")
+                                      .arg(plan.after.width)
+                                      .arg(vehicleHeight));
         return;
     }
 
     g.gConsistCount = plan.after.count;
-    if (plan.first) {
-        g.gSpecials.clear();
-        g.gSpecialCount = 0;
-    }
+    consist::recordSpecials(g.gSpecials, g.gSpecialCount, plan, *vehicle);
     const int x = plan.x;
 
     if (chkInherit->isChecked())
@@ -62,15 +54,6 @@ void frmBrenvik::cmdAdd_Click()
         mCurVar = 0;
         lblVAR->setText(QStringLiteral("Variation: ") + mVarName[0]);
         picVAR->hide();
-    }
-
-    if (kind) {
-        g.gSpecialCount = plan.after.specialCount;
-        g.gSpecials.resize(g.gSpecialCount);
-        SpecialItem &item = g.gSpecials[g.gSpecialCount - 1];
-        item.XPos = x;
-        item.Path = vehicle->Path;
-        item.Kind = *kind;
     }
 
     // Only the new vehicle is repainted, however long the train is.
@@ -96,6 +79,15 @@ void frmBrenvik::cmdReset_Click()
     picConsist->Refresh();
     g.gConsistCount = 0;
     g.gInherited.Path.clear();
+}
+
+void frmBrenvik::emptyConsistArea()
+{
+    picConsist->setWidth(0);
+    picConsist->Cls();
+    picConsist->setLeft(0);
+    picConsist->Refresh();
+    g.gConsistCount = 0;
 }
 
 void frmBrenvik::cmdLBegin_Click()

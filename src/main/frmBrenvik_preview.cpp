@@ -7,9 +7,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-using platform::MsgButtons;
-using platform::MsgIcon;
-
 namespace {
 
 // Loads into the box by the four steps; on failure the box keeps its picture and the user is told.
@@ -17,8 +14,7 @@ void showLibraryPicture(PictureBox &box, const QString &path, platform::Prompts 
 {
     const platform::Status shown = platform::showFile(box.surface(), platform::asOnDisk(path));
     if (!shown)
-        prompts.message(shown.message(QStringLiteral("load")), platform::Prompts::applicationTitle(),
-                        MsgIcon::Exclamation, MsgButtons::OK);
+        platform::tell(prompts, shown.message(QStringLiteral("load")));
 }
 
 } // namespace

@@ -1,23 +1,15 @@
-#include "main/EntryLine.h"
 #include "main/Library.h"
 #include "main/QueueFiles.h"
 #include "main/frmBrenvik.h"
 #include "platform/Paths.h"
 #include "platform/Runtime.h"
 #include "platform/widgets/ListBox.h"
+#include "shared/EntryLine.h"
 
 using platform::MsgAnswer;
 using platform::MsgButtons;
 using platform::MsgIcon;
-
-namespace {
-
-void tell(platform::Prompts &prompts, const QString &text, MsgIcon icon = MsgIcon::Exclamation)
-{
-    prompts.message(text, platform::Prompts::applicationTitle(), icon, MsgButtons::OK);
-}
-
-} // namespace
+using platform::tell;
 
 void frmBrenvik::addEntry(const QString &entry, const QueueTag &tag)
 {
@@ -64,7 +56,7 @@ void frmBrenvik::Command1_Click()
     using queuefiles::TrainUndo;
     TrainUndo undo = TrainUndo::NotLast;
     platform::Status failure = platform::Status::success();
-    if (tag.fromAddConsist && tag.libraryFile == g.gLibraryFile && queuefiles::isTrainEntryFile(trainFile))
+    if (queuefiles::mayUndoTrain(tag, g.gLibraryFile, trainFile))
         undo = queuefiles::undoTrainAddition(g.gLibraryFile, tag.libraryLine, trainFile, failure);
 
     // The library could not be rewritten: it is as it was, so the entry stays queued.
@@ -104,9 +96,8 @@ void frmBrenvik::Command4_Click()
 
 void frmBrenvik::menuExit_Click()
 {
-    const MsgAnswer answer = m_prompts.message(QStringLiteral("This will end the program's session"),
-                                               platform::Prompts::applicationTitle(), MsgIcon::Exclamation,
-                                               MsgButtons::OKCancel);
+    const MsgAnswer answer = m_prompts.message(QStringLiteral("This will end the program's session"), platform::kTitle,
+                                               MsgIcon::Exclamation, MsgButtons::OKCancel);
     if (answer == MsgAnswer::OK)
         close();
 }
@@ -125,7 +116,7 @@ void frmBrenvik::writeIni(bool append)
     const QString question = append
         ? QStringLiteral("Are you sure to append new entries to the existing USER_BMP.INI file?")
         : QStringLiteral("Are you sure to replace existing USER_BMP.INI file?");
-    if (m_prompts.message(question, platform::Prompts::applicationTitle(), MsgIcon::Exclamation, MsgButtons::OKCancel)
+    if (m_prompts.message(question, platform::kTitle, MsgIcon::Exclamation, MsgButtons::OKCancel)
         != MsgAnswer::OK)
         return;
 

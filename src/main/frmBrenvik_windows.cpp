@@ -6,19 +6,14 @@
 #include "main/frmBrenvik.h"
 #include "platform/Runtime.h"
 
-using platform::MsgButtons;
-using platform::MsgIcon;
-
 void frmBrenvik::cmdX_Click()
 {
     if (g.gConsistCount == 0) {
-        m_prompts.message(QStringLiteral("To add a consist, put the vehicles in the consist area!"),
-                          QStringLiteral("Brenvik"), MsgIcon::Exclamation, MsgButtons::OK);
+        platform::tell(m_prompts, QStringLiteral("To add a consist, put the vehicles in the consist area!"));
         return;
     }
     if (platform::trimBlanks(g.gInherited.Path).isEmpty()) {
-        m_prompts.message(QStringLiteral("You must choose the attributes (inherit) for at least one vehicle!"),
-                          QStringLiteral("Brenvik"), MsgIcon::Exclamation, MsgButtons::OK);
+        platform::tell(m_prompts, QStringLiteral("You must choose the attributes (inherit) for at least one vehicle!"));
         return;
     }
     frmAdd window(g, m_prompts, *this, this);

@@ -9,6 +9,9 @@ enum class MsgIcon { None, Exclamation, Critical, Information };
 enum class MsgButtons { OK, OKCancel };
 enum class MsgAnswer { OK, Cancel };
 
+// The title of every box the program shows and of its main window.
+inline const QString kTitle = QStringLiteral("Brenvik");
+
 // The settings of the file-open dialog, as the program gives them.
 struct OpenDialog {
     QString filter;   // "Description (*.ext)|*.ext"
@@ -35,9 +38,13 @@ public:
 
     // The busy pointer while long work runs; calls nest.
     virtual void setBusy(bool busy) = 0;
-
-    static QString applicationTitle() { return QStringLiteral("Brenvik"); }
 };
+
+// Tells the user something in a box titled kTitle with an OK button.
+inline void tell(Prompts &prompts, const QString &text, MsgIcon icon = MsgIcon::Exclamation)
+{
+    prompts.message(text, kTitle, icon, MsgButtons::OK);
+}
 
 // While alive, shows the busy pointer; back to the arrow however the scope is left.
 class BusyPointer {

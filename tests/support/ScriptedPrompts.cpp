@@ -4,7 +4,7 @@ namespace platform {
 
 MsgAnswer ScriptedPrompts::message(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons)
 {
-    Message m{text, title.isEmpty() ? applicationTitle() : title, icon, buttons};
+    Message m{text, title.isEmpty() ? kTitle : title, icon, buttons};
     messages.append(m);
     if (onMessage)
         onMessage(m);

@@ -51,7 +51,7 @@ QStringList qtNameFilters(const QString &filter)
 MsgAnswer QtPrompts::message(const QString &text, const QString &title, MsgIcon icon, MsgButtons buttons)
 {
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(title.isEmpty() ? applicationTitle() : title);
+    box.setWindowTitle(title.isEmpty() ? platform::kTitle : title);
     // A lone carriage return breaks the line in the platform's message boxes; Qt wants a line feed.
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));

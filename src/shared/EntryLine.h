@@ -1,4 +1,5 @@
 #pragma once
+#include "shared/Refusal.h"
 #include <QChar>
 #include <QString>
 #include <optional>
@@ -32,9 +33,9 @@ QString buildEntry(const EntryValues &values);
 // Library lines and USER_BMP.INI entries are single-byte lines: why `text`, the value of the
 // part `field` ("LABEL", "FILE"), cannot stand in one (it holds a CR or LF, or a character
 // outside Latin-1), as the message box says it; nothing when it can.
-std::optional<QString> unwritableText(const QString &field, const QString &text);
+std::optional<Refusal> unwritableText(const QString &field, const QString &text);
 // The first value of the entry that cannot be written, as unwritableText says it.
-std::optional<QString> unwritableEntry(const EntryValues &values);
+std::optional<Refusal> unwritableEntry(const EntryValues &values);
 
 // The entry values of a library vehicle. Letter fields count only as the exact upper-case
 // letter; a lower-case or blank letter is neither yes nor a direction.

@@ -1,4 +1,4 @@
-#include "main/EntryLine.h"
+#include "shared/EntryLine.h"
 #include "platform/Runtime.h"
 #include "shared/mc_Brenvik.h"
 
@@ -63,19 +63,19 @@ QString buildEntry(const EntryValues &v)
     return e;
 }
 
-std::optional<QString> unwritableText(const QString &field, const QString &text)
+std::optional<Refusal> unwritableText(const QString &field, const QString &text)
 {
     if (text.contains(u'\r') || text.contains(u'\n'))
-        return QStringLiteral("%1 must be one line: it holds a line break!").arg(field);
+        return Refusal{QStringLiteral("%1 must be one line: it holds a line break!").arg(field)};
     for (const char32_t c : text.toUcs4()) {
         if (c > 0xFF)
-            return QStringLiteral("The library and USER_BMP.INI cannot hold the character \"%1\" of %2 \"%3\"!")
-                .arg(QString::fromUcs4(&c, 1), field, text);
+            return Refusal{QStringLiteral("The library and USER_BMP.INI cannot hold the character \"%1\" of %2 \"%3\"!")
+                               .arg(QString::fromUcs4(&c, 1), field, text)};
     }
     return std::nullopt;
 }
 
-std::optional<QString> unwritableEntry(const EntryValues &v)
+std::optional<Refusal> unwritableEntry(const EntryValues &v)
 {
     const std::pair<const char *, const QString &> parts[] = {
         {"FILE", v.file}, {"LABEL", v.label}, {"GT", v.gt}, {"EPOCHE", v.epoche}, {"ULAND", v.uland}};
