@@ -309,7 +309,7 @@ protected:
 TEST_F(TrainPicturesRun, framesStandOnTheLastRowAndPantographsHangFromTheTop)
 {
     const PicturePlan plan = planPictures(stem, true, QStringLiteral("3"), specials, 2);
-    ASSERT_EQ(runPictureSteps(plan.steps, consist, scratch), QString());
+    ASSERT_TRUE(runPictureSteps(plan.steps, consist, scratch).ok());
 
     const QString f0 = stem + QStringLiteral("_0.bmp");
     EXPECT_EQ(at(f0, 10, 57), QColor(Qt::white));
@@ -338,7 +338,7 @@ TEST_F(TrainPicturesRun, thePantographPictureIsFrameZeroWithThePantographsOnIt)
     }
     consist.setPicture(train);
     const PicturePlan plan = planPictures(stem, true, QStringLiteral("3"), specials, 2);
-    ASSERT_EQ(runPictureSteps(plan.steps, consist, scratch), QString());
+    ASSERT_TRUE(runPictureSteps(plan.steps, consist, scratch).ok());
 
     QImage expected = QImage(stem + QStringLiteral("_0.bmp")).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(expected, train);
@@ -352,7 +352,7 @@ TEST_F(TrainPicturesRun, thePantographPictureIsFrameZeroWithThePantographsOnIt)
 TEST_F(TrainPicturesRun, aPlainTrainGetsItsPictureBeforeThePantographs)
 {
     const PicturePlan plan = planPictures(stem, true, QStringLiteral("0"), specials, 2);
-    ASSERT_EQ(runPictureSteps(plan.steps, consist, scratch), QString());
+    ASSERT_TRUE(runPictureSteps(plan.steps, consist, scratch).ok());
     EXPECT_EQ(at(stem + QStringLiteral(".bmp"), 50, 0), QColor(Qt::white));
     EXPECT_EQ(at(stem + QStringLiteral("_SAR.bmp"), 50, 0), QColor(Qt::yellow));
     EXPECT_FALSE(QFile::exists(stem + QStringLiteral("_0.bmp")));
@@ -362,7 +362,7 @@ TEST_F(TrainPicturesRun, aMissingFrameStopsTheRunAndKeepsWhatWasSaved)
 {
     QFile::remove(path(QStringLiteral("Library/D/anim_2.bmp")));
     const PicturePlan plan = planPictures(stem, false, QStringLiteral("3"), specials, 2);
-    const QString message = runPictureSteps(plan.steps, consist, scratch);
+    const QString message = runPictureSteps(plan.steps, consist, scratch).message();
     EXPECT_TRUE(message.startsWith(QStringLiteral("Cannot load ") + native(path(QStringLiteral("Library/D/anim_2.bmp")))
                                    + QStringLiteral(":\n")))
         << qPrintable(message);
@@ -375,7 +375,7 @@ TEST_F(TrainPicturesRun, aFailingSaveIsReportedWithTheFileAndReason)
 {
     const PicturePlan plan = planPictures(stem, false, QStringLiteral("0"), specials, 2);
     platform::FileFaults::failAt(1, QStringLiteral("Disk full"));
-    EXPECT_EQ(runPictureSteps(plan.steps, consist, scratch),
+    EXPECT_EQ(runPictureSteps(plan.steps, consist, scratch).message(),
               QStringLiteral("Cannot save ") + native(stem + QStringLiteral(".bmp")) + QStringLiteral(":\nDisk full"));
 }
 
@@ -383,7 +383,7 @@ TEST_F(TrainPicturesRun, aFailStepIsReportedNamingTheVehicle)
 {
     specials[1].Path = path(QStringLiteral("Library/E/pan"));
     const PicturePlan plan = planPictures(stem, true, QStringLiteral("0"), specials, 2);
-    const QString message = runPictureSteps(plan.steps, consist, scratch);
+    const QString message = runPictureSteps(plan.steps, consist, scratch).message();
     EXPECT_TRUE(message.contains(native(path(QStringLiteral("Library/E/pan"))) + QStringLiteral(":\n")))
         << qPrintable(message);
     EXPECT_TRUE(QFile::exists(stem + QStringLiteral(".bmp")));

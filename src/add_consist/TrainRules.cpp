@@ -170,7 +170,7 @@ PicturePlan planPictures(const QString &stem, bool pantograph, const QString &cy
     return plan;
 }
 
-QString runPictureSteps(const QList<PictureStep> &steps, platform::Surface &consist, platform::Surface &scratch)
+platform::Status runPictureSteps(const QList<PictureStep> &steps, platform::Surface &consist, platform::Surface &scratch)
 {
     // A picture saved by these steps is brought back from memory rather than decoded again from
     // its file: the pixels each draw covers are kept, and a Reload puts them back, last first.
@@ -186,13 +186,13 @@ QString runPictureSteps(const QList<PictureStep> &steps, platform::Surface &cons
         switch (step.action) {
         case PictureStep::Action::Save:
             if (const platform::Status s = platform::SavePicture(consist, step.path); !s)
-                return s.message(QStringLiteral("save"));
+                return s.during(QStringLiteral("save"));
             saved.insert(step.path, covered.size());
             savedSize = QSize(consist.Width(), consist.Height());
             break;
         case PictureStep::Action::Draw: {
             if (const platform::Status s = platform::showFile(scratch, platform::asOnDisk(step.path)); !s)
-                return s.message(QStringLiteral("load"));
+                return s.during(QStringLiteral("load"));
             const int top = step.standing ? kVehicleHeight - scratch.Height() : 0;
             const QRect area =
                 QRect(step.x, top, scratch.Width(), scratch.Height()) & QRect(0, 0, consist.Width(), consist.Height());
@@ -206,7 +206,7 @@ QString runPictureSteps(const QList<PictureStep> &steps, platform::Surface &cons
             const auto at = saved.constFind(step.path);
             if (at == saved.cend() || savedSize != QSize(consist.Width(), consist.Height())) {
                 if (const platform::Status s = platform::showFile(consist, step.path); !s)
-                    return s.message(QStringLiteral("load"));
+                    return s.during(QStringLiteral("load"));
                 // A new picture altogether: nothing kept so far leads back from it.
                 covered.clear();
                 saved.clear();
@@ -223,10 +223,10 @@ QString runPictureSteps(const QList<PictureStep> &steps, platform::Surface &cons
             break;
         }
         case PictureStep::Action::Fail:
-            return platform::Status::failure(step.path, step.reason).message(QStringLiteral("load pictures for"));
+            return platform::Status::failure(step.path, step.reason).during(QStringLiteral("load pictures for"));
         }
     }
-    return QString();
+    return platform::Status::success();
 }
 
 } // namespace trainrules

@@ -104,9 +104,9 @@ PicturePlan planPictures(const QString &stem, bool pantograph, const QString &cy
                          const QList<SpecialItem> &specials, int specialCount);
 
 // Carries out the steps on the consist picture, loading vehicle pictures through `scratch`.
-// Stops at the first failure, whose message box text ("Cannot save <file>:\n<reason>") comes
-// back; empty when every step went well. The files saved before a failure stay.
-QString runPictureSteps(const QList<PictureStep> &steps, platform::Surface &consist, platform::Surface &scratch);
+// Stops at the first failure, which comes back noting its step, so that message() gives the box's
+// text ("Cannot save <file>:\n<reason>"). The files saved before a failure stay.
+platform::Status runPictureSteps(const QList<PictureStep> &steps, platform::Surface &consist, platform::Surface &scratch);
 
 // --- Checks, library line and entry ------------------------------------------------------------
 

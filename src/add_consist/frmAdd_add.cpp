@@ -105,15 +105,15 @@ void frmAdd::cmdAdd_Click()
         refuse(*refusal);
         return;
     }
-    QString failed;
+    platform::Status drawn = platform::Status::success();
     {
         const platform::BusyPointer busy(m_prompts);
-        failed = trainrules::runPictureSteps(plan.steps, consist, m_main.scratchPicture().surface());
+        drawn = trainrules::runPictureSteps(plan.steps, consist, m_main.scratchPicture().surface());
         m_main.consistPicture().Refresh();
     }
-    if (!failed.isEmpty()) {
+    if (!drawn) {
         restoreComposed();
-        platform::tell(m_prompts, failed);
+        platform::tell(m_prompts, drawn.message());
         return;
     }
 

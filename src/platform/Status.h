@@ -29,10 +29,21 @@ public:
         return QStringLiteral("Cannot %1 %2:\n%3").arg(verb, QDir::toNativeSeparators(m_path), m_reason);
     }
 
+    // The same outcome, noting what was being done, for a caller that runs several kinds of
+    // step and leaves the reporting to its window: message() then says it.
+    Status during(const QString &verb) const
+    {
+        Status s = *this;
+        s.m_verb = verb;
+        return s;
+    }
+    QString message() const { return message(m_verb); }
+
 private:
     bool m_ok = true;
     QString m_path;
     QString m_reason;
+    QString m_verb;
 };
 
 } // namespace platform
