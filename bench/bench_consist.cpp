@@ -52,7 +52,7 @@ struct Train {
     // train's right end in view, as after "show the right end".
     double insert()
     {
-        PictureBox &train = *w.window->picConsist;
+        platform::PictureBox &train = *w.window->picConsist;
         train.setLeft(760 - train.Width() - w.window->picPreview->Width());
         bench::settle();
         const int before = counter.paints;

@@ -40,7 +40,7 @@ protected:
     void SetUp() override
     {
         TempDirTest::SetUp();
-        initBrenvikResources();
+        platform::initBrenvikResources();
     }
 };
 

@@ -47,7 +47,7 @@ protected:
     }
 
     // The window on screen with the three-vehicle library in its list.
-    ListBox *shownVehicleList()
+    platform::ListBox *shownVehicleList()
     {
         open(threeVehicleLibrary());
         return window->lstSource;
@@ -431,8 +431,8 @@ TEST_F(FrmBrenvikOpen, largeLibraryFillsTheList)
 // The vehicle list reports clicks and key moves by the user, never selections made by code.
 TEST_F(FrmBrenvikOpen, vehicleListClicks)
 {
-    ListBox *list = shownVehicleList();
-    QSignalSpy clicks(list, &ListBox::Click);
+    platform::ListBox *list = shownVehicleList();
+    QSignalSpy clicks(list, &platform::ListBox::Click);
 
     list->setListIndex(1);
     EXPECT_EQ(list->ListIndex(), 1);
@@ -463,8 +463,8 @@ TEST_F(FrmBrenvikOpen, vehicleListClicks)
 
 TEST_F(FrmBrenvikOpen, clickOnTheSelectedItemCountsAgain)
 {
-    ListBox *list = shownVehicleList();
-    QSignalSpy clicks(list, &ListBox::Click);
+    platform::ListBox *list = shownVehicleList();
+    QSignalSpy clicks(list, &platform::ListBox::Click);
     clickRow(*list, 0);
     clickRow(*list, 0);
     EXPECT_EQ(clicks.count(), 2);
@@ -476,7 +476,7 @@ TEST_F(FrmBrenvikOpen, clickOnTheSelectedItemCountsAgain)
 
 TEST_F(FrmBrenvikOpen, pictureBoxFollowsItsSurface)
 {
-    PictureBox *box = window->picConsist;
+    platform::PictureBox *box = window->picConsist;
     box->surface().setSize(24000, 58);
     EXPECT_EQ(box->geometry(), QRect(0, 9, 24000, 58));
     box->setLeft(-300);
@@ -488,7 +488,7 @@ TEST_F(FrmBrenvikOpen, pictureBoxFollowsItsSurface)
 
 TEST_F(FrmBrenvikOpen, pictureBoxShowsItsSurface)
 {
-    PictureBox *box = window->picPreview;
+    platform::PictureBox *box = window->picPreview;
     box->surface().setPicture(solidImage(30, 20, Qt::red, Qt::blue));
     box->Refresh();
     EXPECT_EQ(box->size(), QSize(30, 20));

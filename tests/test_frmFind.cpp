@@ -524,9 +524,9 @@ TEST_F(FindTest, previousDriveFailingToo_isReportedOnceAndTheReturnStops)
 // The drive list box on its own.
 TEST_F(FindTest, driveList_raisesChangeOnEveryChangeBySelectionButNotWhenOffered)
 {
-    DriveListBox box(QStringLiteral("Drive1"), nullptr);
+    platform::DriveListBox box(QStringLiteral("Drive1"), nullptr);
     box.setDrives({QStringLiteral("/"), QStringLiteral("/a"), QStringLiteral("/b")});
-    QSignalSpy changes(&box, &DriveListBox::Change);
+    QSignalSpy changes(&box, &platform::DriveListBox::Change);
     box.setDrive(QStringLiteral("/a"));
     box.setDrive(QStringLiteral("/a"));
     EXPECT_EQ(changes.count(), 1);
@@ -537,9 +537,9 @@ TEST_F(FindTest, driveList_raisesChangeOnEveryChangeBySelectionButNotWhenOffered
     EXPECT_EQ(changes.count(), 2);
     EXPECT_EQ(box.Drive(), QStringLiteral("/new"));
 
-    DriveListBox empty(QStringLiteral("Drive1"), nullptr);
+    platform::DriveListBox empty(QStringLiteral("Drive1"), nullptr);
     empty.setDrives({});
-    QSignalSpy first(&empty, &DriveListBox::Change);
+    QSignalSpy first(&empty, &platform::DriveListBox::Change);
     empty.setDrive(QStringLiteral("/"));
     EXPECT_EQ(first.count(), 1);
     EXPECT_EQ(empty.Drive(), QStringLiteral("/"));

@@ -51,7 +51,7 @@ void composeExample(frmBrenvik &window, const QString &libraryFolder)
     if (selectVehicle(window, QStringLiteral("el12.bmp"))) {
         window.cmdUpd_Click();
         // Show a tidy folder in the entry rather than this run's temporary one.
-        ListBox *queue = window.lstOriginalFile;
+        platform::ListBox *queue = window.lstOriginalFile;
         QStringList entries = queue->items();
         for (QString &e : entries)
             e.replace(QDir::toNativeSeparators(libraryFolder), QDir::toNativeSeparators(kShownFolder));

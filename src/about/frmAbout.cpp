@@ -14,8 +14,8 @@
 
 namespace {
 
-using formstyle::px;
-using formstyle::twips;
+using platform::formstyle::px;
+using platform::formstyle::twips;
 
 const QColor kGrey(0x80, 0x80, 0x80);
 const QColor kBrown(0x80, 0x40, 0x00);
@@ -31,7 +31,7 @@ constexpr double kTurnRight = 6000;
 // A horizontal line of the form, `thickness` pixels thick and centred on its row.
 QRect hLine(double x1, double x2, double y, int thickness)
 {
-    return QRect(px(x1), px(y - thickness * formstyle::kTwipsPerPixel / 2), px(x2 - x1), thickness);
+    return QRect(px(x1), px(y - thickness * platform::formstyle::kTwipsPerPixel / 2), px(x2 - x1), thickness);
 }
 
 } // namespace
@@ -47,13 +47,13 @@ frmAbout::~frmAbout() = default;
 
 void frmAbout::buildControls()
 {
-    initBrenvikResources();
+    platform::initBrenvikResources();
     setObjectName(QStringLiteral("frmAbout"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
-    setWindowIcon(brenvikIcon());
+    setWindowIcon(platform::brenvikIcon());
     setFixedSize(px(5730), px(3555));
-    formstyle::paintWhiteOnGreen(*this);
+    platform::formstyle::paintWhiteOnGreen(*this);
 
     auto frame = [this](const char *name, QRect r, QColor colour) {
         auto *f = new QFrame(this);
@@ -69,7 +69,7 @@ void frmAbout::buildControls()
         auto *l = new QLabel(this);
         l->setObjectName(QLatin1String(name));
         l->setGeometry(r);
-        l->setFont(formstyle::sansSerif(bold));
+        l->setFont(platform::formstyle::sansSerif(bold));
         return l;
     };
 

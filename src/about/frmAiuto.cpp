@@ -17,27 +17,27 @@ frmAiuto::~frmAiuto() = default;
 
 void frmAiuto::buildControls()
 {
-    initBrenvikResources();
+    platform::initBrenvikResources();
     setObjectName(QStringLiteral("frmAiuto"));
     setWindowTitle(QStringLiteral("How to use Brenvik"));
     // Sizable, but without minimize and maximize buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
-    setWindowIcon(brenvikIcon());
-    formstyle::paintWhiteOnGreen(*this);
-    resize(formstyle::px(11505), formstyle::px(8100));
-    formstyle::centreOnScreen(*this);
+    setWindowIcon(platform::brenvikIcon());
+    platform::formstyle::paintWhiteOnGreen(*this);
+    resize(platform::formstyle::px(11505), platform::formstyle::px(8100));
+    platform::formstyle::centreOnScreen(*this);
 
     // Fixed places: a resize moves nothing.
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(formstyle::twips(97, 105, 11310, 7410));
+    Picture1->setGeometry(platform::formstyle::twips(97, 105, 11310, 7410));
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Picture1->setPixmap(QPixmap(QStringLiteral(":/brenvik/help.bmp")));
 
     Command1 = new QPushButton(QStringLiteral("Ok"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(formstyle::twips(97, 7590, 11310, 405));
+    Command1->setGeometry(platform::formstyle::twips(97, 7590, 11310, 405));
     Command1->setFocus();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+namespace platform {
 class PictureBox;
+}
 class QString;
 struct QueueTag;
 
@@ -8,8 +10,8 @@ struct QueueTag;
 // picture it draws through, and the steps that take a new train in.
 class TrainHost {
 public:
-    virtual PictureBox &consistPicture() = 0; // picConsist
-    virtual PictureBox &scratchPicture() = 0; // picAppo, drawn on but never shown
+    virtual platform::PictureBox &consistPicture() = 0; // picConsist
+    virtual platform::PictureBox &scratchPicture() = 0; // picAppo, drawn on but never shown
     virtual void LoadList() = 0;
     virtual void addEntry(const QString &entry, const QueueTag &tag) = 0;
     // The consist area empty and at its left end; the specials and the inherited vehicle stay.

@@ -55,14 +55,14 @@ void frmAdd::buildControls()
 {
     setObjectName(QStringLiteral("frmAdd"));
     setWindowTitle(QStringLiteral("Brenvik - Add Consist"));
-    setWindowIcon(brenvikIcon());
-    setFixedSize(formstyle::px(6450), formstyle::px(6450));
-    formstyle::paintWhiteOnGreen(*this);
-    formstyle::centreOnScreen(*this);
+    setWindowIcon(platform::brenvikIcon());
+    setFixedSize(platform::formstyle::px(6450), platform::formstyle::px(6450));
+    platform::formstyle::paintWhiteOnGreen(*this);
+    platform::formstyle::centreOnScreen(*this);
 
-    using formstyle::twips;
-    const QFont caption = formstyle::sansSerif(true);
-    const QFont fixed = formstyle::fixedPitch();
+    using platform::formstyle::twips;
+    const QFont caption = platform::formstyle::sansSerif(true);
+    const QFont fixed = platform::formstyle::fixedPitch();
 
     // Frames first, so that they lie under the boxes they surround and never take a click.
     auto shape = [this](const char *name, QRect r) {
@@ -70,7 +70,7 @@ void frmAdd::buildControls()
         f->setObjectName(QLatin1String(name));
         f->setFrameStyle(QFrame::Box | QFrame::Plain);
         f->setLineWidth(1);
-        f->setPalette(formstyle::whiteOnGreen(palette()));
+        f->setPalette(platform::formstyle::whiteOnGreen(palette()));
         f->setAttribute(Qt::WA_TransparentForMouseEvents);
         f->setGeometry(r);
         return f;
@@ -88,7 +88,7 @@ void frmAdd::buildControls()
         auto *l = new QLabel(QLatin1String(text), this);
         l->setObjectName(QLatin1String(name));
         l->setFont(caption);
-        l->setPalette(formstyle::whiteOnGreen(l->palette()));
+        l->setPalette(platform::formstyle::whiteOnGreen(l->palette()));
         l->setAlignment(align | Qt::AlignTop);
         l->setGeometry(r);
         return l;
@@ -99,7 +99,7 @@ void frmAdd::buildControls()
         auto *c = new QCheckBox(QLatin1String(text), this);
         c->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(group)).arg(index));
         c->setFont(caption);
-        c->setPalette(formstyle::whiteOnGreen(c->palette()));
+        c->setPalette(platform::formstyle::whiteOnGreen(c->palette()));
         c->setGeometry(r);
         return c;
     };

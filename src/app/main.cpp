@@ -8,11 +8,11 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(platform::kTitle);
-    initBrenvikResources();
-    QApplication::setWindowIcon(brenvikIcon());
+    platform::initBrenvikResources();
+    QApplication::setWindowIcon(platform::brenvikIcon());
 
     mc_Brenvik state;
-    QtPrompts prompts;
+    platform::QtPrompts prompts;
     frmBrenvik window(state, prompts);
     window.show();
     return app.exec();

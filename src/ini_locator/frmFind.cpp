@@ -29,29 +29,29 @@ frmFind::frmFind(mc_Brenvik &state, platform::Prompts &prompts, QString &iniFile
 
 void frmFind::buildControls()
 {
-    using formstyle::px;
-    using formstyle::twips;
+    using platform::formstyle::px;
+    using platform::formstyle::twips;
 
     setObjectName(QStringLiteral("frmFind"));
     setWindowTitle(platform::kTitle);
-    setWindowIcon(brenvikIcon());
+    setWindowIcon(platform::brenvikIcon());
     setFixedSize(px(5505), px(6090));
-    formstyle::paintWhiteOnGreen(*this);
+    platform::formstyle::paintWhiteOnGreen(*this);
 
     Label2 = new QLabel(QStringLiteral("Select DRIVE and FOLDER containing USER_BMP.INI"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(twips(165, 180, 5160, 420));
     Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label2->setWordWrap(true);
-    QFont labelFont = formstyle::sansSerif(true);
+    QFont labelFont = platform::formstyle::sansSerif(true);
     labelFont.setPointSizeF(9.75);
     Label2->setFont(labelFont);
 
-    Drive1 = new DriveListBox(QStringLiteral("Drive1"), this);
+    Drive1 = new platform::DriveListBox(QStringLiteral("Drive1"), this);
     Drive1->setGeometry(twips(165, 990, 5160, 315));
-    dirSourceBMP = new DirListBox(QStringLiteral("dirSourceBMP"), this);
+    dirSourceBMP = new platform::DirListBox(QStringLiteral("dirSourceBMP"), this);
     dirSourceBMP->setGeometry(twips(165, 1395, 5160, 1665));
-    File1 = new FileListBox(QStringLiteral("File1"), this);
+    File1 = new platform::FileListBox(QStringLiteral("File1"), this);
     File1->setGeometry(twips(165, 3405, 5160, 1455));
     File1->setPattern(QStringLiteral("*.ini"));
     Drive1->setAccessibleDescription(tr("Drives"));
@@ -75,15 +75,15 @@ void frmFind::buildControls()
     setTabOrder(File1, Command1);
     setTabOrder(Command1, cmdEdit);
 
-    formstyle::centreOnScreen(*this);
+    platform::formstyle::centreOnScreen(*this);
 }
 
 void frmFind::connectEvents()
 {
-    connect(Drive1, &DriveListBox::Change, this, &frmFind::Drive1_Change);
-    connect(dirSourceBMP, &DirListBox::Change, this, &frmFind::dirSourceBMP_Change);
-    connect(dirSourceBMP, &DirListBox::OpenFailed, this, &frmFind::reportListing);
-    connect(File1, &FileListBox::Click, this, &frmFind::File1_Click);
+    connect(Drive1, &platform::DriveListBox::Change, this, &frmFind::Drive1_Change);
+    connect(dirSourceBMP, &platform::DirListBox::Change, this, &frmFind::dirSourceBMP_Change);
+    connect(dirSourceBMP, &platform::DirListBox::OpenFailed, this, &frmFind::reportListing);
+    connect(File1, &platform::FileListBox::Click, this, &frmFind::File1_Click);
     connect(Command1, &QPushButton::clicked, this, &frmFind::Command1_Click);
     connect(cmdEdit, &QPushButton::clicked, this, &frmFind::cmdEdit_Click);
     connect(Command2, &QPushButton::clicked, this, &frmFind::Command2_Click);

@@ -6,9 +6,11 @@
 
 class QLabel;
 class QPushButton;
+namespace platform {
 class DriveListBox;
 class DirListBox;
 class FileListBox;
+}
 
 // The INI locator: the user picks USER_BMP.INI by drive, folder and file; the chosen path goes
 // back in gIniPath, and the file can be opened in the text editor.
@@ -29,9 +31,9 @@ public:
 
     // Controls, named as on the form.
     QLabel *Label2 = nullptr;
-    DriveListBox *Drive1 = nullptr;
-    DirListBox *dirSourceBMP = nullptr;
-    FileListBox *File1 = nullptr;
+    platform::DriveListBox *Drive1 = nullptr;
+    platform::DirListBox *dirSourceBMP = nullptr;
+    platform::FileListBox *File1 = nullptr;
     QPushButton *Command1 = nullptr;
     QPushButton *cmdEdit = nullptr;
     QPushButton *Command2 = nullptr;

@@ -56,18 +56,18 @@ frmBrenvik::~frmBrenvik() = default;
 
 void frmBrenvik::buildControls()
 {
-    initBrenvikResources();
+    platform::initBrenvikResources();
     setObjectName(QStringLiteral("frmBrenvik"));
     setWindowTitle(platform::kTitle);
-    setWindowIcon(brenvikIcon());
+    setWindowIcon(platform::brenvikIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(760, 501);
-    formstyle::paintWhiteOnGreen(*client);
-    client->setFont(formstyle::sansSerif(false));
+    platform::formstyle::paintWhiteOnGreen(*client);
+    client->setFont(platform::formstyle::sansSerif(false));
     setCentralWidget(client);
 
     // Created before picConsist, so the band lies behind the train.
@@ -76,7 +76,7 @@ void frmBrenvik::buildControls()
     Image1->setPixmap(QPixmap(QStringLiteral(":/brenvik/consist_band.png")));
     Image1->setGeometry(0, 6, 760, 70);
 
-    picConsist = new PictureBox(QStringLiteral("picConsist"), Qt::black, 0, 9, 39, 38, client);
+    picConsist = new platform::PictureBox(QStringLiteral("picConsist"), Qt::black, 0, 9, 39, 38, client);
     picConsist->setAccessibleName(tr("Consist area"));
 
     const auto pictureButton = [client](const char *name, const char *picture, int left, int top, const QString &does) {
@@ -100,7 +100,7 @@ void frmBrenvik::buildControls()
     chkInherit->setObjectName(QStringLiteral("chkInherit"));
     chkInherit->setGeometry(522, 80, 116, 18);
     chkInherit->setChecked(false);
-    formstyle::paintWhiteOnGreen(*chkInherit);
+    platform::formstyle::paintWhiteOnGreen(*chkInherit);
 
     cmdRight = pictureButton("cmdRight", "right", 709, 80, tr("Slide the train left, showing more of its right side"));
     cmdRBegin = pictureButton("cmdRBegin", "rbegin", 731, 80, tr("Show the train's right end"));
@@ -108,7 +108,7 @@ void frmBrenvik::buildControls()
     Label1 = new QLabel(QStringLiteral("Label") + QString(34, QLatin1Char(' ')) + QStringLiteral("Country  Era"), client);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(8, 103, 383, 20);
-    Label1->setFont(formstyle::fixedPitch());
+    Label1->setFont(platform::formstyle::fixedPitch());
     Label1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Label1->setLineWidth(1);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -121,18 +121,18 @@ void frmBrenvik::buildControls()
     }
 
     cmdUpd = pictureButton("cmdUpd", "upd", 401, 104, tr("Queue the single vehicle"));
-    picPreview = new PictureBox(QStringLiteral("picPreview"), formstyle::green(), 423, 104, 13, 13, client);
+    picPreview = new platform::PictureBox(QStringLiteral("picPreview"), platform::formstyle::green(), 423, 104, 13, 13, client);
 
-    lstSource = new ListBox(QStringLiteral("lstSource"), client);
+    lstSource = new platform::ListBox(QStringLiteral("lstSource"), client);
     lstSource->setGeometry(8, 125, 383, 214);
-    lstSource->setFont(formstyle::fixedPitch());
+    lstSource->setFont(platform::formstyle::fixedPitch());
     lstSource->setAccessibleName(tr("Library vehicles"));
 
     // The add-consist window's scratch picture; it is drawn on but never shown.
-    picAppo = new PictureBox(QStringLiteral("picAppo"), client->palette().color(QPalette::Base), 600, 189, 149, 61, client);
+    picAppo = new platform::PictureBox(QStringLiteral("picAppo"), client->palette().color(QPalette::Base), 600, 189, 149, 61, client);
     picAppo->hide();
 
-    picVAR = new PictureBox(QStringLiteral("picVAR"), formstyle::green(), 401, 205, 13, 13, client);
+    picVAR = new platform::PictureBox(QStringLiteral("picVAR"), platform::formstyle::green(), 401, 205, 13, 13, client);
     picVAR->setAccessibleName(tr("Variation overlay"));
     picPreview->setAccessibleName(tr("Vehicle preview"));
 
@@ -142,7 +142,7 @@ void frmBrenvik::buildControls()
     lblVAR = new QLabel(QStringLiteral("Variation:"), client);
     lblVAR->setObjectName(QStringLiteral("lblVAR"));
     lblVAR->setGeometry(447, 282, 173, 15);
-    formstyle::paintWhiteOnGreen(*lblVAR);
+    platform::formstyle::paintWhiteOnGreen(*lblVAR);
 
     const auto textButton = [client](const char *name, const QString &caption, int left) {
         QPushButton *button = new WrappedButton(caption, client);
@@ -155,9 +155,9 @@ void frmBrenvik::buildControls()
     Command4 = textButton("Command4", QStringLiteral("Replace USER_BMP.INI"), 576);
     Command3 = textButton("Command3", QStringLiteral("Append to USER_BMP.INI"), 664);
 
-    lstOriginalFile = new ListBox(QStringLiteral("lstOriginalFile"), client);
+    lstOriginalFile = new platform::ListBox(QStringLiteral("lstOriginalFile"), client);
     lstOriginalFile->setGeometry(8, 351, 744, 144);
-    lstOriginalFile->setFont(formstyle::fixedPitch());
+    lstOriginalFile->setFont(platform::formstyle::fixedPitch());
     lstOriginalFile->setAccessibleName(tr("Queued USER_BMP.INI entries"));
 
     const auto menuItem = [this](QMenu *menu, const char *name, const QString &caption) {
@@ -180,7 +180,7 @@ void frmBrenvik::buildControls()
     // middle of the screen.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
-    formstyle::centreOnScreen(*this);
+    platform::formstyle::centreOnScreen(*this);
 }
 
 void frmBrenvik::connectEvents()
@@ -191,7 +191,7 @@ void frmBrenvik::connectEvents()
     connect(menuHelp, &QAction::triggered, this, &frmBrenvik::menuHelp_Click);
     connect(menuAbout, &QAction::triggered, this, &frmBrenvik::menuAbout_Click);
 
-    connect(lstSource, &ListBox::Click, this, &frmBrenvik::lstSource_Click);
+    connect(lstSource, &platform::ListBox::Click, this, &frmBrenvik::lstSource_Click);
     connect(cmdVarSu, &QPushButton::clicked, this, &frmBrenvik::cmdVarSu_Click);
     connect(cmdVarGiu, &QPushButton::clicked, this, &frmBrenvik::cmdVarGiu_Click);
 

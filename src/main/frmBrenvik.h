@@ -8,8 +8,10 @@
 #include <array>
 #include <functional>
 
+namespace platform {
 class PictureBox;
 class ListBox;
+}
 class QPushButton;
 class QCheckBox;
 class QLabel;
@@ -68,10 +70,10 @@ public:
     platform::Prompts &prompts() { return m_prompts; }
 
     // Controls, named as on the form.
-    PictureBox *picConsist = nullptr;
-    PictureBox *picPreview = nullptr;
-    PictureBox *picVAR = nullptr;
-    PictureBox *picAppo = nullptr;
+    platform::PictureBox *picConsist = nullptr;
+    platform::PictureBox *picPreview = nullptr;
+    platform::PictureBox *picVAR = nullptr;
+    platform::PictureBox *picAppo = nullptr;
     QLabel *Image1 = nullptr;
     QPushButton *cmdLBegin = nullptr;
     QPushButton *cmdLeft = nullptr;
@@ -84,14 +86,14 @@ public:
     QPushButton *cmdRBegin = nullptr;
     QLabel *Label1 = nullptr;
     QPushButton *cmdUpd = nullptr;
-    ListBox *lstSource = nullptr;
+    platform::ListBox *lstSource = nullptr;
     QPushButton *cmdVarSu = nullptr;
     QPushButton *cmdVarGiu = nullptr;
     QLabel *lblVAR = nullptr;
     QPushButton *Command1 = nullptr;
     QPushButton *Command4 = nullptr;
     QPushButton *Command3 = nullptr;
-    ListBox *lstOriginalFile = nullptr;
+    platform::ListBox *lstOriginalFile = nullptr;
     QMenu *menuFile = nullptr;
     QAction *menuOpen = nullptr;
     QAction *menuFind = nullptr;
@@ -110,8 +112,8 @@ public:
     const QString &iniFileName() const { return mIniFileName; }
 
 private:
-    PictureBox &consistPicture() override { return *picConsist; }
-    PictureBox &scratchPicture() override { return *picAppo; }
+    platform::PictureBox &consistPicture() override { return *picConsist; }
+    platform::PictureBox &scratchPicture() override { return *picAppo; }
 
     void buildControls();
     void connectEvents();

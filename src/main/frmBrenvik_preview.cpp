@@ -10,7 +10,7 @@
 namespace {
 
 // Loads into the box by the four steps; on failure the box keeps its picture and the user is told.
-void showLibraryPicture(PictureBox &box, const QString &path, platform::Prompts &prompts)
+void showLibraryPicture(platform::PictureBox &box, const QString &path, platform::Prompts &prompts)
 {
     const platform::Status shown = platform::showFile(box.surface(), platform::asOnDisk(path));
     if (!shown)

@@ -24,7 +24,7 @@ void clickControl(QWidget &window, const char *name)
         QTest::mouseClick(control, Qt::LeftButton);
 }
 
-void clickRow(ListBox &list, int row)
+void clickRow(platform::ListBox &list, int row)
 {
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(list.model()->index(row, 0)).center());
 }

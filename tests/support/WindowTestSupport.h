@@ -17,7 +17,7 @@ QWidget *expectControlAt(QWidget &window, const char *name, const QRect &geometr
 // A mouse click on the control named `name` inside `window`.
 void clickControl(QWidget &window, const char *name);
 // A mouse click on the row of a list box.
-void clickRow(ListBox &list, int row);
+void clickRow(platform::ListBox &list, int row);
 
 // The message was shown titled "Brenvik" with this text, icon and buttons.
 void expectMessage(const platform::ScriptedPrompts::Message &message, const QString &text,

@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QStyle>
 
+namespace platform {
+
 namespace {
 constexpr int PathRole = Qt::UserRole;
 
@@ -92,3 +94,5 @@ void DirListBox::open(QListWidgetItem *item)
     if (const platform::Status opened = setPath(item->data(PathRole).toString()); !opened)
         emit OpenFailed(opened);
 }
+
+} // namespace platform

@@ -3,6 +3,8 @@
 #include <QListWidget>
 #include <QStringList>
 
+namespace platform {
+
 // A folder list box: the chain of folders from the root down to its path, then the path's
 // sub-folders. A double click or Enter on a folder opens it. Change follows every setting of the
 // path, by the user opening a folder or by the program.
@@ -37,3 +39,5 @@ private:
     QStringList m_chain;      // root first, the path last
     QStringList m_subFolders; // full paths
 };
+
+} // namespace platform

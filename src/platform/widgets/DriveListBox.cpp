@@ -2,6 +2,8 @@
 #include "platform/Drives.h"
 #include <QSignalBlocker>
 
+namespace platform {
+
 DriveListBox::DriveListBox(const QString &name, QWidget *parent) : QComboBox(parent)
 {
     setObjectName(name);
@@ -54,3 +56,5 @@ void DriveListBox::showPopup()
     setDrives(platform::drives());
     QComboBox::showPopup();
 }
+
+} // namespace platform

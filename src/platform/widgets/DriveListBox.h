@@ -2,6 +2,8 @@
 #include <QComboBox>
 #include <QStringList>
 
+namespace platform {
+
 // A drive list box: the drives by their roots, one selected. Change follows every change of the
 // selection, whether the user picked a drive or the program set one.
 class DriveListBox : public QComboBox {
@@ -26,3 +28,5 @@ protected:
     // Drives come and go; the list is read afresh each time it opens.
     void showPopup() override;
 };
+
+} // namespace platform

@@ -1,6 +1,8 @@
 #include "platform/widgets/FileListBox.h"
 #include "platform/Files.h"
 
+namespace platform {
+
 FileListBox::FileListBox(const QString &name, QWidget *parent) : ListBox(name, parent) {}
 
 platform::Status FileListBox::setPath(const QString &folder)
@@ -13,3 +15,5 @@ platform::Status FileListBox::setPath(const QString &folder)
         AddItems(names);
     return listed;
 }
+
+} // namespace platform

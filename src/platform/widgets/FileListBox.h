@@ -2,6 +2,8 @@
 #include "platform/Status.h"
 #include "platform/widgets/ListBox.h"
 
+namespace platform {
+
 // A file list box: the names of one folder's ordinary files that match its pattern, sorted,
 // none selected. Click (from ListBox) follows a selection by the user.
 class FileListBox : public ListBox {
@@ -23,3 +25,5 @@ private:
     QString m_pattern = QStringLiteral("*");
     QString m_path;
 };
+
+} // namespace platform

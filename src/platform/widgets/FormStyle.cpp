@@ -4,7 +4,7 @@
 #include <QStyle>
 #include <QWidget>
 
-namespace formstyle {
+namespace platform::formstyle {
 
 int px(double twips)
 {
@@ -64,4 +64,4 @@ void centreOnScreen(QWidget &window)
                         .topLeft());
 }
 
-} // namespace formstyle
+} // namespace platform::formstyle

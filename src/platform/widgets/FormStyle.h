@@ -8,7 +8,7 @@ class QWidget;
 
 // What every window of the program shares: its green, its fonts, its twips and its place on
 // the screen.
-namespace formstyle {
+namespace platform::formstyle {
 
 // The forms were laid out in twips, 15 to a pixel.
 inline constexpr double kTwipsPerPixel = 15.0;
@@ -34,4 +34,4 @@ QFont fixedPitch();
 // Places a top-level window in the middle of its screen's free area.
 void centreOnScreen(QWidget &window);
 
-} // namespace formstyle
+} // namespace platform::formstyle

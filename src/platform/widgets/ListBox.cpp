@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QStringListModel>
 
+namespace platform {
+
 ListBox::ListBox(const QString &name, QWidget *parent)
     : QListView(parent), m_model(new QStringListModel(this))
 {
@@ -114,3 +116,5 @@ void ListBox::keyPressEvent(QKeyEvent *event)
     if (after >= 0 && after != before && !m_byCode)
         emit Click();
 }
+
+} // namespace platform

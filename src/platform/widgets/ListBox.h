@@ -4,6 +4,8 @@
 
 class QStringListModel;
 
+namespace platform {
+
 // A list box: unsorted items shown one per row, one selectable, with the list box's own
 // operations. Click() follows every selection by mouse (also of the item already selected)
 // or by keyboard, never a selection made by code. Backed by a model, so a list of 100,000
@@ -39,3 +41,5 @@ private:
     bool m_byCode = false;
     int m_pressRow = -1;
 };
+
+} // namespace platform

@@ -2,6 +2,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+namespace platform {
+
 PictureBox::PictureBox(const QString &name, QColor background, int left, int top, int width, int height, QWidget *parent)
     : QWidget(parent), m_surface(background, width, height)
 {
@@ -28,3 +30,5 @@ void PictureBox::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.drawImage(exposed.topLeft(), m_surface.store(), exposed);
 }
+
+} // namespace platform

@@ -2,6 +2,8 @@
 #include "platform/Surface.h"
 #include <QWidget>
 
+namespace platform {
+
 // A picture box: shows a Surface at its Left/Top in the parent's pixels, no border, repainting
 // only the part that Refresh() names and that is visible. Width and Height are the surface's.
 class PictureBox : public QWidget {
@@ -28,3 +30,5 @@ protected:
 private:
     platform::Surface m_surface;
 };
+
+} // namespace platform

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QProcess>
 
+namespace platform {
+
 using platform::MsgAnswer;
 using platform::MsgButtons;
 using platform::MsgIcon;
@@ -81,7 +83,7 @@ std::optional<QString> QtPrompts::openFile(const platform::OpenDialog &dialog)
     return box.selectedFiles().constFirst();
 }
 
-platform::Status QtPrompts::startProgram(const QString &commandLine)
+Status QtPrompts::startProgram(const QString &commandLine)
 {
     // "WRITE" asked Windows for its text editor; here the desktop opens the file in its own.
     auto [program, argument] = platform::splitCommandLine(commandLine);
@@ -105,19 +107,21 @@ void QtPrompts::setBusy(bool busy)
         QApplication::restoreOverrideCursor();
 }
 
+} // namespace platform
+
 // Q_INIT_RESOURCE must stand outside any namespace.
 static void initResourcesOnce()
 {
     Q_INIT_RESOURCE(brenvik);
 }
 
-void initBrenvikResources()
+void platform::initBrenvikResources()
 {
     static const bool done = (initResourcesOnce(), true);
     Q_UNUSED(done);
 }
 
-QIcon brenvikIcon()
+QIcon platform::brenvikIcon()
 {
     initBrenvikResources();
     return QIcon(QStringLiteral(":/brenvik/brenvik.png"));
