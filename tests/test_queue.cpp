@@ -618,6 +618,16 @@ TEST_F(IniWriteTest, append_writesAnEntryQueuedTwiceTwice)
     EXPECT_EQ(readFile(QStringLiteral("USER_BMP.INI")), lines({kEntry1, kEntry1, kEntry1}));
 }
 
+TEST_F(IniWriteTest, anEntryTakenBackByEraseLastIsNotWritten)
+{
+    state.gIniPath = path(QStringLiteral("USER_BMP.INI"));
+    queueEntries({kEntry1, kEntry2});
+    window->Command1_Click();
+    queueEntries({kEntry3});
+    window->Command4_Click();
+    EXPECT_EQ(readFile(QStringLiteral("USER_BMP.INI")), lines({kEntry1, kEntry3}));
+}
+
 TEST_F(IniWriteTest, replace_leavesExactlyTheQueuedEntriesInOrder)
 {
     state.gIniPath = writeFile(QStringLiteral("ini/USER_BMP.INI"), "[Loks]\r\nold entry\r\nanother");

@@ -33,10 +33,10 @@ protected:
 // The entries as the queue keeps them, each turned into its line when it is queued.
 Status writeEntries(const QString &ini, const QStringList &entries, bool append)
 {
-    QList<QByteArray> lines;
+    QByteArray text;
     for (const QString &entry : entries)
-        lines.append(queuefiles::iniLine(entry));
-    return queuefiles::writeIniLines(ini, lines, append);
+        queuefiles::appendIniLine(text, entry);
+    return queuefiles::writeIniText(ini, text, append);
 }
 
 } // namespace

@@ -87,44 +87,26 @@ TrainUndo undoTrainAddition(const QString &library, const QByteArray &trainLine,
     return TrainUndo::Undone;
 }
 
-QByteArray iniLine(const QString &entry)
+void appendIniLine(QByteArray &text, const QString &entry)
 {
-    QByteArray line(entry.size(), Qt::Uninitialized);
-    toLatin1(entry, line.data());
-    return line;
+    const qsizetype start = text.size();
+    text.resize(start + entry.size() + 2);
+    char *end = toLatin1(entry, text.data() + start);
+    *end++ = '\r';
+    *end = '\n';
 }
 
-platform::Status writeIniLines(const QString &iniPath, const QList<QByteArray> &lines, bool append)
+platform::Status writeIniText(const QString &iniPath, const QByteArray &text, bool append)
 {
-    // Laid out in one small buffer that is written and filled again: a long queue is neither
-    // copied twice over nor laid out in fresh memory as a whole.
-    constexpr qsizetype kBuffer = 256 * 1024;
-    QByteArray buffer;
-    qsizetype next = 0;
-    const auto nextPiece = [&]() -> QByteArrayView {
-        qsizetype used = 0;
-        while (next < lines.size()) {
-            const QByteArray &line = lines.at(next);
-            const qsizetype wanted = used + line.size() + 2;
-            if (wanted > buffer.size()) {
-                if (used > 0)
-                    break; // this line opens the next piece
-                buffer.resize(std::max(kBuffer, wanted)); // one line longer than the buffer
-            }
-            char *end = std::copy(line.cbegin(), line.cend(), buffer.data() + used);
-            *end++ = '\r';
-            *end++ = '\n';
-            used = end - buffer.data();
-            ++next;
-        }
-        return QByteArrayView(buffer.constData(), used);
-    };
-    if (append)
-        return platform::appendPieces(iniPath, nextPiece);
-    QByteArray text;
-    for (QByteArrayView piece = nextPiece(); !piece.isEmpty(); piece = nextPiece())
-        text += piece;
-    return platform::writeAtomicOrInPlace(iniPath, text);
+    if (!append)
+        return platform::writeAtomicOrInPlace(iniPath, text);
+    bool given = false;
+    return platform::appendPieces(iniPath, [&]() -> QByteArrayView {
+        if (given)
+            return {};
+        given = true;
+        return text;
+    });
 }
 
 } // namespace queuefiles

@@ -16,7 +16,7 @@ struct QueueTag {
     bool fromAddConsist = false;
     QString libraryFile;
     QByteArray libraryLine;
-    QByteArray iniLine; // the entry as USER_BMP.INI gets it, encoded once when it is queued
+    qsizetype iniStart = 0; // where the entry's line starts in the queue's USER_BMP.INI text
 };
 
 // The files behind the queue of USER_BMP.INI entries: Erase Last's undo of a train in the
@@ -50,13 +50,14 @@ enum class TrainUndo {
 TrainUndo undoTrainAddition(const QString &library, const QByteArray &trainLine, const QString &trainFile,
                             platform::Status &failure);
 
-// An entry as USER_BMP.INI gets it: Latin-1, '?' for a character Latin-1 lacks, no line end.
-QByteArray iniLine(const QString &entry);
+// Adds an entry to the queue's USER_BMP.INI text as the file gets it: Latin-1 ('?' for a
+// character Latin-1 lacks), ended by CR LF. The queue keeps all its lines in one text, encoded
+// once when queued, so writing them is one write and emptying the queue one free.
+void appendIniLine(QByteArray &text, const QString &entry);
 
-// Writes the entries, already turned into their lines by iniLine, to USER_BMP.INI, each ended by
-// CR LF. Appending keeps every byte already there (starting a new line first when the file lacks a
-// final line break) and creates a missing file; replacing leaves exactly the entries. A failure
-// leaves the file as it was.
-platform::Status writeIniLines(const QString &iniPath, const QList<QByteArray> &lines, bool append);
+// Writes the queue's text (whole lines, see appendIniLine) to USER_BMP.INI. Appending keeps every
+// byte already there (completing a final line that lacks its break) and creates a missing file;
+// replacing leaves exactly the queue's lines. A failure leaves the file as it was.
+platform::Status writeIniText(const QString &iniPath, const QByteArray &text, bool append);
 
 } // namespace queuefiles

@@ -127,6 +127,7 @@ private:
     QString mCurPath;
     int16_t mCurVar = 0;
     QList<QueueTag> mQueueTags; // one per item of lstOriginalFile
+    QByteArray mIniText;        // the queued entries' lines as USER_BMP.INI gets them
     QString mIniFileName;       // the locator's file clicked last, kept for the whole run
 
     mc_Brenvik &g;

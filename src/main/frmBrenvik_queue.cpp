@@ -15,7 +15,8 @@ void frmBrenvik::addEntry(const QString &entry, const QueueTag &tag)
 {
     lstOriginalFile->AddItem(entry);
     mQueueTags.append(tag);
-    mQueueTags.last().iniLine = queuefiles::iniLine(entry);
+    mQueueTags.last().iniStart = mIniText.size();
+    queuefiles::appendIniLine(mIniText, entry);
     lstOriginalFile->setListIndex(lstOriginalFile->ListCount() - 1);
 }
 
@@ -66,8 +67,10 @@ void frmBrenvik::Command1_Click()
     }
 
     lstOriginalFile->RemoveItem(last);
-    if (last < mQueueTags.size())
+    if (last < mQueueTags.size()) {
+        mIniText.truncate(mQueueTags.at(last).iniStart);
         mQueueTags.removeAt(last);
+    }
     lstOriginalFile->setListIndex(lstOriginalFile->ListCount() - 1);
     if (undo == TrainUndo::Undone || undo == TrainUndo::BitmapKept) {
         lstSource->RemoveItem(lstSource->ListCount() - 1);
@@ -123,15 +126,12 @@ void frmBrenvik::writeIni(bool append)
     platform::Status written = platform::Status::success();
     {
         const platform::BusyPointer busy(m_prompts);
-        QList<QByteArray> lines;
-        lines.reserve(mQueueTags.size());
-        for (const QueueTag &tag : std::as_const(mQueueTags))
-            lines.append(tag.iniLine);
-        written = queuefiles::writeIniLines(g.gIniPath, lines, append);
+        written = queuefiles::writeIniText(g.gIniPath, mIniText, append);
         // A failed write leaves the file as it was, so the entries stay queued for another try.
         if (written) {
             lstOriginalFile->Clear();
             mQueueTags.clear();
+            mIniText.clear();
         }
     }
     // Either answer comes once the pointer is back to the arrow.
