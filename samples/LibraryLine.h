@@ -5,16 +5,16 @@
 // Lines of the libraries we write ourselves: the sample library, the tests' and the benchmarks'.
 namespace libraryline {
 
-// One vehicle's columns as text.
+// One vehicle's columns as text; left out, it is a plain electric locomotive of era 5 from FRG.
 struct LineColumns {
-    QByteArray label;   // columns 1 to 40
-    QByteArray era;     // 41 to 43
-    QByteArray country; // 44 to 46
-    QByteArray type;    // 47 and 48
+    QByteArray label;          // columns 1 to 40
+    QByteArray era = "5";      // 41 to 43
+    QByteArray country = "FRG"; // 44 to 46
+    QByteArray type = "E";     // 47 and 48
     // Columns 49 to 58: overhead line, its height (two digits), pantograph, direction, shunting,
     // push-pull, double traction, cycle, variations.
-    QByteArray flags;
-    QByteArray file;    // the bitmap name, from column 59
+    QByteArray flags = "Y58NLNNN0N";
+    QByteArray file;           // the bitmap name, from column 59
 };
 
 // The line without its line end: label, era, country and type cut or padded with blanks to

@@ -129,11 +129,6 @@ QString buildDir()
     return QStringLiteral(BRENVIK_BUILD_DIR);
 }
 
-QByteArray libraryLine(const LibraryVehicle &v)
-{
-    return libraryline::libraryLine({v.label, v.era, v.country, v.type, v.flags, v.file});
-}
-
 QByteArray libraryText(const QList<LibraryVehicle> &vehicles)
 {
     QByteArray text;

@@ -1,6 +1,7 @@
 #pragma once
 // Support for every test, the rules' and the windows': it needs no widget, so a rule test that
 // starts to need one no longer builds.
+#include "LibraryLine.h"
 #include "shared/mc_Brenvik.h"
 #include <QByteArray>
 #include <QImage>
@@ -50,21 +51,11 @@ QImage solidImage(int w, int h, QColor fill, QColor mark = QColor());
 // Where the build put the program and its generators.
 QString buildDir();
 
-// One vehicle of a test library, as its line gives it; left out, it is a plain electric
-// locomotive of era 5 from FRG.
-struct LibraryVehicle {
-    QByteArray label;
-    QByteArray era = "5";
-    QByteArray country = "FRG";
-    QByteArray type = "E";
-    // Columns 49 to 58: overhead line, its height (two digits), pantograph, direction, shunting,
-    // push-pull, double traction, cycle, variations.
-    QByteArray flags = "Y58NLNNN0N";
-    QByteArray file;
-};
+// One vehicle of a test library, as its line gives it.
+using LibraryVehicle = libraryline::LineColumns;
 
 // The vehicle's library line in its fixed columns, without a line end.
-QByteArray libraryLine(const LibraryVehicle &vehicle);
+using libraryline::libraryLine;
 // A library text: the vehicles' lines, each ended by CR LF.
 QByteArray libraryText(const QList<LibraryVehicle> &vehicles);
 
