@@ -301,6 +301,16 @@ TEST_F(SurfaceTest, savedBitmapIsUncompressed24BitAndReadsBackTheSame)
     QImage back;
     ASSERT_TRUE(loadPicture(file, back));
     EXPECT_EQ(back, numbered(7, 3));
+
+    // Rows are packed four pixels at a time: every width of the last few reads back the same.
+    for (int w : {1, 2, 3, 4, 5, 6, 9, 13, 50}) {
+        Surface narrow(kBack, w, 2);
+        narrow.setPicture(numbered(w, 2));
+        const QString name = path(QStringLiteral("w%1.bmp").arg(w));
+        ASSERT_TRUE(SavePicture(narrow, name));
+        ASSERT_TRUE(loadPicture(name, back));
+        EXPECT_EQ(back, numbered(w, 2)) << "width " << w;
+    }
 }
 
 TEST_F(SurfaceTest, failedSaveLeavesTheOldFile)

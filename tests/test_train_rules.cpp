@@ -329,6 +329,23 @@ TEST_F(TrainPicturesRun, framesStandOnTheLastRowAndPantographsHangFromTheTop)
     EXPECT_EQ(QImage(pan).size(), QSize(100, 58));
 }
 
+TEST_F(TrainPicturesRun, aVehicleInTheTrainTwiceIsDrawnTwiceButReadOnce)
+{
+    const auto fileOperations = [&](const QList<SpecialItem> &animated) {
+        platform::FileFaults::reset();
+        EXPECT_TRUE(runPictureSteps(planPictures(stem, false, QStringLiteral("3"), animated, int(animated.size())).steps,
+                                    consist, scratch)
+                        .ok());
+        return platform::FileFaults::count();
+    };
+    const int once = fileOperations({specials[0]});
+    QList<SpecialItem> twice{specials[0], specials[0]};
+    twice[1].XPos = 70;
+    EXPECT_EQ(fileOperations(twice), once);
+    EXPECT_EQ(at(stem + QStringLiteral("_1.bmp"), 10, 57), QColor(Qt::red));
+    EXPECT_EQ(at(stem + QStringLiteral("_1.bmp"), 70, 57), QColor(Qt::red));
+}
+
 TEST_F(TrainPicturesRun, thePantographPictureIsFrameZeroWithThePantographsOnIt)
 {
     QImage train(100, 58, QImage::Format_RGB32);

@@ -181,6 +181,8 @@ platform::Status runPictureSteps(const QList<PictureStep> &steps, platform::Surf
     QList<Covered> covered;
     QHash<QString, qsizetype> saved; // path -> how many draws had been made when it was saved
     QSize savedSize;
+    // A vehicle that stands in the train more than once is read from its file once.
+    QHash<QString, QImage> loaded;
 
     for (const PictureStep &step : steps) {
         switch (step.action) {
@@ -191,8 +193,14 @@ platform::Status runPictureSteps(const QList<PictureStep> &steps, platform::Surf
             savedSize = QSize(consist.Width(), consist.Height());
             break;
         case PictureStep::Action::Draw: {
-            if (const platform::Status s = platform::showFile(scratch, platform::asOnDisk(step.path)); !s)
-                return s.during(QStringLiteral("load"));
+            auto picture = loaded.constFind(step.path);
+            if (picture == loaded.cend()) {
+                QImage read;
+                if (const platform::Status s = platform::loadPicture(platform::asOnDisk(step.path), read); !s)
+                    return s.during(QStringLiteral("load"));
+                picture = loaded.insert(step.path, read);
+            }
+            platform::showPicture(scratch, *picture);
             const int top = step.standing ? kVehicleHeight - scratch.Height() : 0;
             const QRect area =
                 QRect(step.x, top, scratch.Width(), scratch.Height()) & QRect(0, 0, consist.Width(), consist.Height());

@@ -206,10 +206,15 @@ Status showFile(Surface &box, const QString &path)
     const Status status = loadPicture(path, picture);
     if (!status)
         return status;
+    showPicture(box, picture);
+    return status;
+}
+
+void showPicture(Surface &box, const QImage &picture)
+{
     box.Cls();
     box.setPicture(picture);
     box.Refresh();
-    return status;
 }
 
 namespace {

@@ -74,6 +74,8 @@ Status loadPicture(const QString &path, QImage &picture);
 // The four steps of showing a file in a box: load; Cls; make it the picture; Refresh.
 // The load comes first, so a failed load leaves the box as it was.
 Status showFile(Surface &box, const QString &path);
+// The last three, for a picture already loaded.
+void showPicture(Surface &box, const QImage &picture);
 
 // Copies w x h pixels from (sx, sy) of `src` to (x, y) of `dst`, replacing them (SRCCOPY).
 // What falls outside either surface's current size is clipped away.
