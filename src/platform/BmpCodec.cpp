@@ -178,9 +178,10 @@ bool writeBmp(const QImage &rgb, int w, int h, QIODevice &file)
     if (file.write(reinterpret_cast<const char *>(head), kHeaders) != kHeaders)
         return false;
 
-    // Rows bottom-up, blue, green, red, each padded to four bytes. The chunk stays small enough
-    // to come from the heap already mapped, not from fresh pages at every save.
-    const int rowsPerChunk = int(std::clamp<qint64>((96 << 10) / std::max<qint64>(stride, 1), 1, h));
+    // Rows bottom-up, blue, green, red, each padded to four bytes, in chunks of half a megabyte:
+    // few enough writes for a long train, and after the first save the C library hands out a
+    // chunk this size from pages it already holds rather than fresh ones.
+    const int rowsPerChunk = int(std::clamp<qint64>((512 << 10) / std::max<qint64>(stride, 1), 1, h));
     QByteArray chunk(qsizetype(stride * rowsPerChunk), Qt::Uninitialized);
     for (int first = 0; first < h; first += rowsPerChunk) {
         const int rows = std::min(rowsPerChunk, h - first);
