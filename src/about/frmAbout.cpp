@@ -1,11 +1,9 @@
 #include "about/frmAbout.h"
 #include "platform/Prompts.h"
 #include "platform/widgets/FormStyle.h"
-#include "platform/widgets/QtPrompts.h"
 #include "platform/widgets/WindowKeys.h"
 #include <QFontMetrics>
 #include <QFrame>
-#include <QIcon>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -47,11 +45,8 @@ frmAbout::~frmAbout() = default;
 
 void frmAbout::buildControls()
 {
-    platform::initBrenvikResources();
-    setObjectName(QStringLiteral("frmAbout"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
-    setWindowIcon(platform::brenvikIcon());
+    platform::formstyle::setUpForm(*this, "frmAbout");
+    setWindowFlags(platform::formstyle::closeBoxOnly());
     setFixedSize(px(5730), px(3555));
     platform::formstyle::paintWhiteOnGreen(*this);
 

@@ -1,8 +1,6 @@
 #include "about/frmAiuto.h"
 #include "platform/widgets/FormStyle.h"
-#include "platform/widgets/QtPrompts.h"
 #include "platform/widgets/WindowKeys.h"
-#include <QIcon>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -17,13 +15,9 @@ frmAiuto::~frmAiuto() = default;
 
 void frmAiuto::buildControls()
 {
-    platform::initBrenvikResources();
-    setObjectName(QStringLiteral("frmAiuto"));
-    setWindowTitle(QStringLiteral("How to use Brenvik"));
+    platform::formstyle::setUpForm(*this, "frmAiuto", QStringLiteral("How to use Brenvik"));
     // Sizable, but without minimize and maximize buttons.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
-    setWindowIcon(platform::brenvikIcon());
+    setWindowFlags(platform::formstyle::closeBoxOnly());
     platform::formstyle::paintWhiteOnGreen(*this);
     resize(platform::formstyle::px(11505), platform::formstyle::px(8100));
     platform::formstyle::centreOnScreen(*this);

@@ -2,7 +2,6 @@
 #include "add_consist/AddPresets.h"
 #include "platform/widgets/FormStyle.h"
 #include "platform/widgets/OneLineText.h"
-#include "platform/widgets/QtPrompts.h"
 #include "platform/widgets/WindowKeys.h"
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,9 +52,7 @@ frmAdd::~frmAdd() = default;
 
 void frmAdd::buildControls()
 {
-    setObjectName(QStringLiteral("frmAdd"));
-    setWindowTitle(QStringLiteral("Brenvik - Add Consist"));
-    setWindowIcon(platform::brenvikIcon());
+    platform::formstyle::setUpForm(*this, "frmAdd", QStringLiteral("Brenvik - Add Consist"));
     setFixedSize(platform::formstyle::px(6450), platform::formstyle::px(6450));
     platform::formstyle::paintWhiteOnGreen(*this);
     platform::formstyle::centreOnScreen(*this);

@@ -5,10 +5,8 @@
 #include "platform/widgets/DriveListBox.h"
 #include "platform/widgets/FileListBox.h"
 #include "platform/widgets/FormStyle.h"
-#include "platform/widgets/QtPrompts.h"
 #include "platform/widgets/WindowKeys.h"
 #include <QFont>
-#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -32,9 +30,7 @@ void frmFind::buildControls()
     using platform::formstyle::px;
     using platform::formstyle::twips;
 
-    setObjectName(QStringLiteral("frmFind"));
-    setWindowTitle(platform::kTitle);
-    setWindowIcon(platform::brenvikIcon());
+    platform::formstyle::setUpForm(*this, "frmFind", platform::kTitle);
     setFixedSize(px(5505), px(6090));
     platform::formstyle::paintWhiteOnGreen(*this);
 

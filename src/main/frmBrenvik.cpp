@@ -4,7 +4,6 @@
 #include "platform/widgets/FormStyle.h"
 #include "platform/widgets/ListBox.h"
 #include "platform/widgets/PictureBox.h"
-#include "platform/widgets/QtPrompts.h"
 #include "platform/widgets/WindowKeys.h"
 #include <QAction>
 #include <QCheckBox>
@@ -56,10 +55,7 @@ frmBrenvik::~frmBrenvik() = default;
 
 void frmBrenvik::buildControls()
 {
-    platform::initBrenvikResources();
-    setObjectName(QStringLiteral("frmBrenvik"));
-    setWindowTitle(platform::kTitle);
-    setWindowIcon(platform::brenvikIcon());
+    platform::formstyle::setUpForm(*this, "frmBrenvik", platform::kTitle);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 

@@ -1,4 +1,6 @@
 #include "platform/widgets/FormStyle.h"
+#include "platform/widgets/QtPrompts.h"
+#include <QIcon>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
@@ -62,6 +64,20 @@ void centreOnScreen(QWidget &window)
     if (screen)
         window.move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(), screen->availableGeometry())
                         .topLeft());
+}
+
+void setUpForm(QWidget &form, const char *name, const QString &title)
+{
+    form.setObjectName(QLatin1String(name));
+    if (!title.isEmpty())
+        form.setWindowTitle(title);
+    form.setWindowIcon(brenvikIcon());
+}
+
+Qt::WindowFlags closeBoxOnly()
+{
+    return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowCloseButtonHint;
 }
 
 } // namespace platform::formstyle

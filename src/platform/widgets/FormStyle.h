@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QPalette>
 #include <QRect>
+#include <QString>
 
 class QWidget;
 
@@ -30,6 +31,12 @@ void paintWhiteOnGreen(QWidget &widget);
 QFont sansSerif(bool bold);
 // The fixed-pitch 8.25 in which fixed columns line up.
 QFont fixedPitch();
+
+// What every form sets first: its object name, its caption (none when `title` is empty) and
+// the program's icon, which also makes the program's pictures available.
+void setUpForm(QWidget &form, const char *name, const QString &title = QString());
+// A dialog's title bar with its close box only.
+Qt::WindowFlags closeBoxOnly();
 
 // Places a top-level window in the middle of its screen's free area.
 void centreOnScreen(QWidget &window);
