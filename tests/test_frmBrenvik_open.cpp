@@ -291,14 +291,15 @@ TEST_F(FrmBrenvikOpen, openReadsTheLibrary)
     EXPECT_EQ(prompts.busyDepth, 0);
 }
 
-TEST_F(FrmBrenvikOpen, openLeavesConsistInheritanceAndQueueAlone)
+TEST_F(FrmBrenvikOpen, openLeavesConsistInheritanceAndQueueAlone_butNoVehicleSelected)
 {
-    state.gSelVehicle = 7;
+    state.gSelVehicle = 2;
     state.gInherited.Path = QStringLiteral("inherited.bmp");
     state.gConsistCount = 2;
     window->lstOriginalFile->AddItem(QStringLiteral("{LocoStart}FILE=x;{LocoEnd}"));
     open(threeVehicleLibrary());
-    EXPECT_EQ(state.gSelVehicle, 7);
+    // The old selection would name a vehicle of the new library that nobody picked.
+    EXPECT_EQ(state.gSelVehicle, 0);
     EXPECT_EQ(state.gInherited.Path, QStringLiteral("inherited.bmp"));
     EXPECT_EQ(state.gConsistCount, 2);
     EXPECT_EQ(window->lstOriginalFile->items(), QStringList{QStringLiteral("{LocoStart}FILE=x;{LocoEnd}")});
@@ -339,10 +340,10 @@ TEST_F(FrmBrenvikOpen, secondShorterLibraryReplacesTheFirst)
     EXPECT_EQ(state.gVehicles[0].GT.text(), QStringLiteral("D "));
 }
 
-TEST_F(FrmBrenvikOpen, emptyLibraryEmptiesTheListOnly)
+TEST_F(FrmBrenvikOpen, emptyLibraryEmptiesTheListAndTakesTheTrains)
 {
     open(threeVehicleLibrary());
-    const QString base = state.gLibBase;
+    state.gSelVehicle = 2;
     const QString empty = writeFile(QStringLiteral("empty.txt"), QByteArray());
     window->chkInherit->setChecked(true);
     open(empty);
@@ -350,7 +351,9 @@ TEST_F(FrmBrenvikOpen, emptyLibraryEmptiesTheListOnly)
     EXPECT_EQ(state.gLibraryFile, empty);
     EXPECT_EQ(window->lstSource->ListCount(), 0);
     EXPECT_EQ(state.gVehicles.size(), 3);
-    EXPECT_EQ(state.gLibBase, base);
+    EXPECT_EQ(state.gSelVehicle, 0);
+    // The next train is saved beside the library that takes its line.
+    EXPECT_EQ(state.gLibBase, path(QStringLiteral("empty")));
     EXPECT_FALSE(window->chkInherit->isChecked());
 }
 
@@ -374,6 +377,7 @@ TEST_F(FrmBrenvikOpen, unreadableLibraryIsReported)
     int busyWhenShown = -1;
     prompts.onMessage = [&](const ScriptedPrompts::Message &) { busyWhenShown = prompts.busyDepth; };
 
+    state.gSelVehicle = 2;
     platform::FileFaults::failAt(1, QStringLiteral("Permission denied"));
     open(other);
 
@@ -386,6 +390,7 @@ TEST_F(FrmBrenvikOpen, unreadableLibraryIsReported)
     EXPECT_EQ(window->lstSource->ListCount(), 0);
     EXPECT_EQ(state.gVehicles.size(), 3);
     EXPECT_EQ(state.gLibBase, base);
+    EXPECT_EQ(state.gSelVehicle, 0);
     // Reading stopped before the box would be unticked.
     EXPECT_TRUE(window->chkInherit->isChecked());
 }

@@ -216,13 +216,14 @@ TEST(LibraryPaths, libFolderFromLibraryFile)
     }
 }
 
-// The library base derived from the first vehicle of a library is its bitmap folder without
-// the trailing separator.
-TEST(LibraryPaths, baseOfFirstVehicleIsTheBitmapFolder)
+// The library base is the bitmap folder without the trailing separator, whether the library
+// has vehicles (taken from the first one's path) or none yet.
+TEST(LibraryPaths, baseOfALibraryIsItsBitmapFolder)
 {
     const QString folder = *library::libFolderFromFile(p(QStringLiteral("D:/lib/trains.txt")));
     const VehicleRecord v = library::readRecord(line("x", "4", "I", "E", "N", "40", "NBNNN", "0", "N", "br101.bmp"), folder);
-    EXPECT_EQ(library::libBaseFromPath(v.Path), p(QStringLiteral("D:/lib/trains")));
+    EXPECT_EQ(library::libBase({v}, folder), p(QStringLiteral("D:/lib/trains")));
+    EXPECT_EQ(library::libBase({}, folder), p(QStringLiteral("D:/lib/trains")));
 }
 
 class LibraryFile : public TempDirTest {};

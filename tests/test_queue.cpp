@@ -358,33 +358,41 @@ TEST_F(EraseLastTest, eraseLast_ofASingleVehiclesEntryNamingConsistsTouchesOnlyT
     expectOnlyTheQueueChanged(lib, 5);
 }
 
-TEST_F(EraseLastTest, eraseLast_afterAnotherLibraryWasOpenedTouchesOnlyTheQueue)
+// Erase Last that may not undo a train takes only the entry, and says that the train stays.
+TEST_F(EraseLastTest, eraseLast_thatMayNotUndoTheTrainTouchesOnlyTheQueueAndSaysWhy)
 {
-    const TrainLibrary lib = makeTrainLibrary(QStringLiteral("lib"));
-    const TrainLibrary other = makeTrainLibrary(QStringLiteral("other"));
-    queueTrain(lib);
-    open(other.file);
-    prompts.clear();
+    const struct {
+        const char *why;
+        bool otherLibraryOpened;
+    } rows[] = {
+        {"because another library was opened since.", true},
+        {"because the library no longer ends with the train's line.", false},
+    };
+    for (const auto &row : rows) {
+        TrainLibrary lib = makeTrainLibrary(QStringLiteral("lib"));
+        const TrainLibrary other = makeTrainLibrary(QStringLiteral("other"));
+        queueTrain(lib);
+        if (row.otherLibraryOpened) {
+            open(other.file);
+        } else {
+            lib.before += kLineA + "\r\n";
+            writeFile(QStringLiteral("lib/trains.txt"), lib.before);
+        }
+        prompts.clear();
 
-    window->Command1_Click();
+        window->Command1_Click();
 
-    EXPECT_TRUE(queue().isEmpty());
-    expectOnlyTheQueueChanged(lib, 5);
-    expectOnlyTheQueueChanged(other, 5);
-}
-
-TEST_F(EraseLastTest, eraseLast_whenTheLibraryNoLongerEndsWithTheTrainTouchesOnlyTheQueue)
-{
-    TrainLibrary lib = makeTrainLibrary(QStringLiteral("lib"));
-    queueTrain(lib);
-    // Another line was added to the library since.
-    lib.before += kLineA + "\r\n";
-    writeFile(QStringLiteral("lib/trains.txt"), lib.before);
-
-    window->Command1_Click();
-
-    EXPECT_TRUE(queue().isEmpty());
-    expectOnlyTheQueueChanged(lib, 5);
+        EXPECT_TRUE(queue().isEmpty());
+        ASSERT_EQ(prompts.messages.size(), 1) << row.why;
+        EXPECT_EQ(prompts.messages[0].text,
+                  QStringLiteral("The train's bitmap %1 and its line in the library %2 stay %3")
+                      .arg(QDir::toNativeSeparators(lib.trainBitmap), QDir::toNativeSeparators(lib.file),
+                           QLatin1String(row.why)));
+        expectFailureNaming(prompts.messages[0], lib.file);
+        prompts.clear();
+        expectOnlyTheQueueChanged(lib, 5);
+        expectOnlyTheQueueChanged(other, 5);
+    }
 }
 
 TEST_F(EraseLastTest, eraseLast_keepsLibraryAndEntryWhenTheRenameFails)

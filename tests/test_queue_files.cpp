@@ -123,14 +123,17 @@ TEST(QueueFiles, onlyAnAddConsistTrainOfTheOpenLibraryMayBeUndone)
         QString openLibrary;
         QString file;
         bool may;
+        bool train; // still the add-consist window's train, whose staying Erase Last then says
     } rows[] = {
-        {"the add-consist window's train", QueueTag{true, lib, "T"}, lib, train, true},
-        {"queued as a single vehicle", QueueTag{false, lib, "T"}, lib, train, false},
-        {"another library opened since", QueueTag{true, lib, "T"}, other, train, false},
-        {"no consists folder in its path", QueueTag{true, lib, "T"}, lib, vehicle, false},
+        {"the add-consist window's train", QueueTag{true, lib, "T"}, lib, train, true, true},
+        {"queued as a single vehicle", QueueTag{false, lib, "T"}, lib, train, false, false},
+        {"another library opened since", QueueTag{true, lib, "T"}, other, train, false, true},
+        {"no consists folder in its path", QueueTag{true, lib, "T"}, lib, vehicle, false, false},
     };
-    for (const auto &row : rows)
+    for (const auto &row : rows) {
         EXPECT_EQ(queuefiles::mayUndoTrain(row.tag, row.openLibrary, row.file), row.may) << row.name;
+        EXPECT_EQ(queuefiles::isAddConsistTrain(row.tag, row.file), row.train) << row.name;
+    }
 }
 
 TEST_F(QueueFilesTest, undoTrainRemovesTheLineAndThenTheBitmap)

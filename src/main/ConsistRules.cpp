@@ -1,5 +1,6 @@
 #include "main/ConsistRules.h"
 #include "platform/Runtime.h"
+#include <algorithm>
 
 namespace consist {
 
@@ -66,6 +67,13 @@ void recordSpecials(QList<SpecialItem> &specials, int16_t &specialCount, const I
     item.XPos = plan.x;
     item.Path = vehicle.Path;
     item.Kind = *kind;
+}
+
+void dropSpecialsFrom(QList<SpecialItem> &specials, int16_t &specialCount, int width)
+{
+    specials.resize(std::min<qsizetype>(specialCount, specials.size()));
+    specials.removeIf([width](const SpecialItem &item) { return item.XPos >= width; });
+    specialCount = int16_t(specials.size());
 }
 
 std::optional<QPoint> overlayPlace(QChar side, int x, int vehicleWidth, int overlayWidth, int overlayHeight)

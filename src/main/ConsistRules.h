@@ -45,6 +45,11 @@ std::optional<QString> specialKind(const VehicleRecord &vehicle);
 void recordSpecials(QList<SpecialItem> &specials, int16_t &specialCount, const InsertPlan &plan,
                     const VehicleRecord &vehicle);
 
+// Undo takes back the listing too: every vehicle at or beyond column `width`, the train's width
+// once the last insert is taken back, leaves the list, so a saved train gets no frames or
+// pantograph of a vehicle that is no longer in it.
+void dropSpecialsFrom(QList<SpecialItem> &specials, int16_t &specialCount, int width);
+
 // Top-left corner of an overlay on the vehicle drawn at column `x`, by the side letter of its
 // variation; nothing for a letter that is none of "N", "W", "E", "S".
 std::optional<QPoint> overlayPlace(QChar side, int x, int vehicleWidth, int overlayWidth, int overlayHeight);

@@ -156,6 +156,13 @@ QString libBaseFromPath(const QString &bitmapPath)
     return bitmapPath.left(secondLast);
 }
 
+QString libBase(const QList<VehicleRecord> &records, const QString &libFolder)
+{
+    if (!records.isEmpty())
+        return libBaseFromPath(records.constFirst().Path);
+    return libFolder.endsWith(platform::sep()) ? libFolder.chopped(1) : libFolder;
+}
+
 std::optional<QString> libFolderFromFile(const QString &libraryFile)
 {
     const qsizetype dot = libraryFile.lastIndexOf(QLatin1Char('.'));

@@ -27,6 +27,10 @@ QString listLine(const VehicleRecord &vehicle);
 // holds fewer than two separators.
 QString libBaseFromPath(const QString &bitmapPath);
 
+// The library base of a library just read: from its first vehicle's bitmap path, or for a
+// library without lines, its bitmap folder `libFolder` without the trailing separator.
+QString libBase(const QList<VehicleRecord> &records, const QString &libFolder);
+
 // The bitmap folder of a chosen library file: the path up to its last "." (folder names
 // count too) followed by the separator; nothing when the path holds no ".".
 std::optional<QString> libFolderFromFile(const QString &libraryFile);

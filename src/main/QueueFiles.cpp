@@ -55,9 +55,14 @@ bool isTrainEntryFile(const QString &file)
     return platform::findNoCase(file, QString(QStringLiteral("consists") + platform::sep())) >= 0;
 }
 
+bool isAddConsistTrain(const QueueTag &tag, const QString &trainFile)
+{
+    return tag.fromAddConsist && isTrainEntryFile(trainFile);
+}
+
 bool mayUndoTrain(const QueueTag &tag, const QString &openLibrary, const QString &trainFile)
 {
-    return tag.fromAddConsist && tag.libraryFile == openLibrary && isTrainEntryFile(trainFile);
+    return isAddConsistTrain(tag, trainFile) && tag.libraryFile == openLibrary;
 }
 
 TrainUndo undoTrainAddition(const QString &library, const QByteArray &trainLine, const QString &trainFile,

@@ -31,12 +31,17 @@ QList<QByteArray> withoutLastLine(const QList<QByteArray> &lines);
 // "consists" and a separator, compared without regard to case.
 bool isTrainEntryFile(const QString &file);
 
-// Erase Last may undo a train only when the add-consist window queued the entry, for the library
-// still open (`openLibrary`), and the entry's FILE value `trainFile` names a train.
+// The add-consist window queued the entry and its FILE value `trainFile` names a train.
+bool isAddConsistTrain(const QueueTag &tag, const QString &trainFile);
+
+// Erase Last may undo a train only when it is an add-consist train (isAddConsistTrain) of the
+// library still open (`openLibrary`).
 bool mayUndoTrain(const QueueTag &tag, const QString &openLibrary, const QString &trainFile);
 
-// What undoing a train's addition came to.
+// What Erase Last came to for the train behind an entry.
 enum class TrainUndo {
+    NotATrain,        // a single vehicle's entry: there is no train to undo
+    OtherLibrary,     // another library was opened since the train was made: nothing was touched
     Undone,           // the library lost the train's line, then its bitmap was deleted
     NotLast,          // the library no longer ends with the train's line: nothing was touched
     LibraryGone,      // the library is not there any more: nothing was touched

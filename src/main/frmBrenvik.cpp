@@ -248,19 +248,22 @@ void frmBrenvik::LoadList()
         const platform::BusyPointer busy(m_prompts);
         lstSource->Clear();
         QList<VehicleRecord> records;
+        // A list filled anew has no vehicle picked yet, whatever the old selection named.
+        g.gSelVehicle = 0;
         read = library::readLibrary(g.gLibraryFile, g.gLibFolder, records);
-        // An empty file leaves the table and the library base as they were.
-        if (read && !records.isEmpty()) {
-            QStringList lines;
-            lines.reserve(records.size());
-            for (const VehicleRecord &vehicle : std::as_const(records))
-                lines.append(library::listLine(vehicle));
-            lstSource->AddItems(lines);
-            g.gLibBase = library::libBaseFromPath(records.constFirst().Path);
-            g.gVehicles = std::move(records);
-        }
-        if (read)
+        if (read) {
+            // An empty library keeps the old table, but its trains go into its own folder.
+            g.gLibBase = library::libBase(records, g.gLibFolder);
+            if (!records.isEmpty()) {
+                QStringList lines;
+                lines.reserve(records.size());
+                for (const VehicleRecord &vehicle : std::as_const(records))
+                    lines.append(library::listLine(vehicle));
+                lstSource->AddItems(lines);
+                g.gVehicles = std::move(records);
+            }
             chkInherit->setChecked(false);
+        }
     }
     // Reported once the pointer is back to the arrow.
     if (!read)

@@ -66,6 +66,7 @@ void frmBrenvik::cmdUndo_Click()
     const consist::UndoResult undone = consist::undoInsert(picConsist->Width(), mLastWidth);
     picConsist->setWidth(undone.width);
     mLastWidth = 0;
+    consist::dropSpecialsFrom(g.gSpecials, g.gSpecialCount, undone.width);
     if (undone.clear) {
         picConsist->Cls();
         picConsist->Refresh();

@@ -55,10 +55,12 @@ void frmBrenvik::Command1_Click()
     // Only a train this window's add-consist step made, in the library still open, is undone;
     // undoTrainAddition further checks that the library still ends with the train's line.
     using queuefiles::TrainUndo;
-    TrainUndo undo = TrainUndo::NotLast;
+    TrainUndo undo = TrainUndo::NotATrain;
     platform::Status failure = platform::Status::success();
     if (queuefiles::mayUndoTrain(tag, g.gLibraryFile, trainFile))
         undo = queuefiles::undoTrainAddition(g.gLibraryFile, tag.libraryLine, trainFile, failure);
+    else if (queuefiles::isAddConsistTrain(tag, trainFile))
+        undo = TrainUndo::OtherLibrary;
 
     // The library could not be rewritten: it is as it was, so the entry stays queued.
     if (undo == TrainUndo::LibraryKept) {
@@ -80,11 +82,20 @@ void frmBrenvik::Command1_Click()
             g.gSelVehicle = 0;
     }
 
+    // The entry is gone; a train that stays on disk is said, so the user does not believe it gone.
+    const auto stays = [&](const QString &why) {
+        tell(m_prompts, QStringLiteral("The train's bitmap %1 and its line in the library %2 stay because %3.")
+                            .arg(platform::nativePath(trainFile), platform::nativePath(tag.libraryFile), why));
+    };
     if (undo == TrainUndo::BitmapKept)
         tell(m_prompts, failure.message(QStringLiteral("delete")));
     else if (undo == TrainUndo::LibraryGone)
         tell(m_prompts, QStringLiteral("The train's bitmap %1 stays in consists because the library %2 was not found.")
                             .arg(platform::nativePath(trainFile), platform::nativePath(g.gLibraryFile)));
+    else if (undo == TrainUndo::OtherLibrary)
+        stays(QStringLiteral("another library was opened since"));
+    else if (undo == TrainUndo::NotLast)
+        stays(QStringLiteral("the library no longer ends with the train's line"));
 }
 
 void frmBrenvik::Command3_Click()
