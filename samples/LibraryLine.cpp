@@ -1,6 +1,7 @@
 #include "LibraryLine.h"
 #include "add_consist/AddPresets.h"
 #include "platform/Runtime.h"
+#include "shared/LibraryColumns.h"
 
 namespace libraryline {
 
@@ -24,15 +25,19 @@ QList<QByteArray> codesOf(const QStringList &items, int width)
 
 QByteArray libraryLine(const LineColumns &c)
 {
-    return padded(c.label, 40) + padded(c.era, 3) + padded(c.country, 3) + padded(c.type, 2) + c.flags + c.file;
+    using namespace librarycolumns;
+    return padded(c.label, kLabel.width) + padded(c.era, kEra.width) + padded(c.country, kCountry.width) +
+           padded(c.type, kType.width) + c.flags + c.file;
 }
 
 QByteArray flagColumns(char ol, int olh, char sar, char direction, char shunting, char pushPull, char doubleTraction,
                        int cycle, char variations)
 {
+    using namespace librarycolumns;
+    static_assert(kCycle.width == 1, "the cycle is written as one digit");
     QByteArray flags;
     flags += ol;
-    flags += QByteArray::number(olh % 100).rightJustified(2, '0');
+    flags += QByteArray::number(olh).rightJustified(kLineHeight.width, '0').right(kLineHeight.width);
     for (char c : {sar, direction, shunting, pushPull, doubleTraction})
         flags += c;
     flags += char('0' + cycle % 10);

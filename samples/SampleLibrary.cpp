@@ -2,6 +2,7 @@
 // wheels on the bottom row so that they stand on the consist area's rail.
 #include "SampleLibrary.h"
 #include "LibraryLine.h"
+#include "shared/mc_Brenvik.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -15,7 +16,7 @@
 
 namespace {
 
-constexpr int H = 58;
+constexpr int H = kVehicleHeight;
 
 const QColor kWheel(0x68, 0x68, 0x68);
 const QColor kHub(0x30, 0x30, 0x30);
@@ -647,7 +648,7 @@ QString writeSampleLibrary(const QString &folder, QString *error)
 {
     const QDir root(folder);
     const QString bitmaps = root.filePath(QStringLiteral("Library"));
-    if (!makeFolder(root.filePath(QStringLiteral("Library/consists")), error))
+    if (!makeFolder(QDir(bitmaps).filePath(QLatin1StringView(librarycolumns::kTrainsFolder)), error))
         return QString();
 
     QByteArray text;

@@ -9,10 +9,10 @@
 // The add-consist window's code lists and the presets it takes from the inherited vehicle.
 namespace addconsist {
 
-// Each list item is the code padded to this width, " - " and a description; the code is read
-// back from the item's first characters.
-constexpr int kTypeCodeWidth = 2;
-constexpr int kCountryCodeWidth = 3;
+// Each list item is the code padded to its library column's width, " - " and a description; the
+// code is read back from the item's first characters.
+constexpr int kTypeCodeWidth = librarycolumns::kType.width;
+constexpr int kCountryCodeWidth = librarycolumns::kCountry.width;
 
 const QStringList &typeItems();    // the 13 items of cboGT, in list order
 const QStringList &countryItems(); // the 15 items of cboUland, in list order

@@ -5,6 +5,7 @@
 #include "platform/Prompts.h"
 #include "platform/Runtime.h"
 #include "shared/EntryLine.h"
+#include "shared/LibraryColumns.h"
 
 namespace trainrules {
 
@@ -12,12 +13,20 @@ namespace {
 
 using platform::kTitle;
 
-constexpr int kLabelWidth = 40;
-constexpr int kCountryWidth = 3;
-constexpr int kTypeWidth = 2;
+constexpr int kLabelWidth = librarycolumns::kLabel.width;
+constexpr int kEraWidth = librarycolumns::kEra.width;
+constexpr int kCountryWidth = librarycolumns::kCountry.width;
+constexpr int kTypeWidth = librarycolumns::kType.width;
 constexpr int kLowestLine = 40;
 constexpr int kHighestLine = 90;
 constexpr int kLongestCycle = 9;
+// After the type the line is written a letter or a number at a time: each must fill its column.
+static_assert(librarycolumns::kLineHeight.width == 2 && kLowestLine >= 10 && kHighestLine <= 99 &&
+              librarycolumns::kCycle.width == 1 && kLongestCycle <= 9);
+static_assert(librarycolumns::kOverheadLine.width == 1 && librarycolumns::kPantograph.width == 1 &&
+              librarycolumns::kDirection.width == 1 && librarycolumns::kShunting.width == 1 &&
+              librarycolumns::kPushPull.width == 1 && librarycolumns::kDoubleTraction.width == 1 &&
+              librarycolumns::kVariations.width == 1);
 
 // The text cut or padded with blanks to exactly `width` Latin-1 characters, so later columns
 // never shift.
@@ -124,7 +133,7 @@ TrainLine checkTrain(const TrainForm &form, const QString &consistFile,
         return refuse({QStringLiteral("Select almost one value for EPOCHE!"), kTitle, Focus::chkEPO1});
     if (eras >= 3)
         return refuse({QStringLiteral("Select one or two values for EPOCHE!"), kTitle, Focus::chkEPO1});
-    line += column(era, 3);
+    line += column(era, kEraWidth);
 
     if (platform::isBlank(form.uland))
         return refuse({QStringLiteral("Select the country ULAND!"), kTitle, Focus::cboUland});

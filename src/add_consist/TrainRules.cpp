@@ -16,7 +16,7 @@ constexpr qsizetype kNumberWidth = 5;
 
 QString consistsWord()
 {
-    return QStringLiteral("consists");
+    return QLatin1StringView(librarycolumns::kTrainsFolder);
 }
 
 PictureStep saveStep(const QString &path)

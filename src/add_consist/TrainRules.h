@@ -21,8 +21,6 @@ namespace trainrules {
 
 // Train numbers are written with five digits.
 constexpr int32_t kLastConsistNumber = 99999;
-// Vehicles are this many pixels high; animation frames stand on its last row.
-constexpr int kVehicleHeight = 58;
 
 using Refusal = ::Refusal;
 

@@ -83,7 +83,7 @@ std::optional<QPoint> overlayPlace(QChar side, int x, int vehicleWidth, int over
     if (side == u'E')
         return QPoint(x + vehicleWidth - overlayWidth, 0);
     if (side == u'S')
-        return QPoint(x, kBaseLine - overlayHeight);
+        return QPoint(x, kVehicleHeight - overlayHeight); // on the bottom line of a standard vehicle
     return std::nullopt;
 }
 

@@ -13,8 +13,6 @@ namespace consist {
 
 // The band the train slides in is as wide as the main window's client area.
 constexpr int kBandWidth = 760;
-// Bottom-side overlays sit on the bottom line of a vehicle of the standard height.
-constexpr int kBaseLine = 58;
 
 // The bookkeeping an insert changes, before and after it.
 struct Bookkeeping {

@@ -2,6 +2,7 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Runtime.h"
+#include "shared/LibraryColumns.h"
 #include <cstring>
 
 namespace library {
@@ -16,6 +17,11 @@ QByteArrayView columns(QByteArrayView line, qsizetype first, qsizetype last)
     if (from >= line.size())
         return {};
     return line.sliced(from, std::min(last, line.size()) - from);
+}
+
+QByteArrayView columns(QByteArrayView line, librarycolumns::Column column)
+{
+    return columns(line, column.first, column.last());
 }
 
 QByteArrayView columnsToEnd(QByteArrayView line, qsizetype first)
@@ -63,7 +69,7 @@ int16_t smallNumber(QByteArrayView text)
     return platform::toInt16(platform::leadingNumber(text)).value_or(0);
 }
 
-// Columns 59 to 63 read as a number above 0.
+// The train-number columns read as a number above 0.
 bool namesTrain(QByteArrayView text)
 {
     if (const std::optional<int> n = plainNumber(text))
@@ -84,26 +90,28 @@ void fill(FixedText<N> &field, QByteArrayView text)
 VehicleRecord readRecord(QByteArrayView line, const QString &libFolder)
 {
     VehicleRecord v; // every text field starts as blanks
-    fill(v.Label, columns(line, 1, 40));
-    fill(v.Epoche, columns(line, 41, 43));
-    fill(v.Uland, columns(line, 44, 46));
-    fill(v.GT, columns(line, 47, 48));
-    fill(v.OL, columns(line, 49, 49));
+    using namespace librarycolumns;
+    fill(v.Label, columns(line, kLabel));
+    fill(v.Epoche, columns(line, kEra));
+    fill(v.Uland, columns(line, kCountry));
+    fill(v.GT, columns(line, kType));
+    fill(v.OL, columns(line, kOverheadLine));
     if (v.OL.first() == 'Y')
         v.OL.c[0] = 'J';
-    v.OLH = smallNumber(columns(line, 50, 51));
-    fill(v.SAR, columns(line, 52, 52));
-    fill(v.Richtung, columns(line, 53, 53));
-    fill(v.Rangier, columns(line, 54, 54));
-    fill(v.WZ, columns(line, 55, 55));
-    fill(v.DT, columns(line, 56, 56));
-    v.Phasenlaenge = smallNumber(columns(line, 57, 57));
-    fill(v.Variations, columns(line, 58, 58));
+    v.OLH = smallNumber(columns(line, kLineHeight));
+    fill(v.SAR, columns(line, kPantograph));
+    fill(v.Richtung, columns(line, kDirection));
+    fill(v.Rangier, columns(line, kShunting));
+    fill(v.WZ, columns(line, kPushPull));
+    fill(v.DT, columns(line, kDoubleTraction));
+    v.Phasenlaenge = smallNumber(columns(line, kCycle));
+    fill(v.Variations, columns(line, kVariations));
 
-    // Trains made by the program are named by a number and lie in "consists".
-    const QByteArrayView fileName = columnsToEnd(line, 59);
-    const bool isTrain = namesTrain(columns(line, 59, 63));
-    const QByteArrayView subFolder = isTrain ? QByteArrayView("consists") : blanksTrimmed(QByteArrayView(v.GT.c.data(), 2));
+    // Trains made by the program are named by a number and lie in the trains' folder.
+    const QByteArrayView fileName = columnsToEnd(line, kFileFirst);
+    const bool isTrain = namesTrain(columns(line, kTrainNumber));
+    const QByteArrayView subFolder =
+        isTrain ? QByteArrayView(kTrainsFolder) : blanksTrimmed(QByteArrayView(v.GT.c.data(), v.GT.c.size()));
     // One allocation per path: a library can have a hundred thousand lines.
     v.Path.reserve(libFolder.size() + subFolder.size() + 1 + fileName.size());
     v.Path.append(libFolder)
@@ -131,7 +139,8 @@ platform::Status readLibrary(const QString &libraryFile, const QString &libFolde
 QString listLine(const VehicleRecord &vehicle)
 {
     // Written straight into one allocation: a library can have a hundred thousand lines.
-    QString line(51, Qt::Uninitialized);
+    QString line(qsizetype(vehicle.Label.c.size() + 1 + vehicle.Uland.c.size() + 4 + vehicle.Epoche.c.size()),
+                 Qt::Uninitialized);
     QChar *out = line.data();
     const auto put = [&out](QByteArrayView text) {
         for (char c : text)

@@ -2,6 +2,7 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Runtime.h"
+#include "shared/LibraryColumns.h"
 #include <QFileInfo>
 #include <algorithm>
 
@@ -52,7 +53,7 @@ QList<QByteArray> withoutLastLine(const QList<QByteArray> &lines)
 
 bool isTrainEntryFile(const QString &file)
 {
-    return platform::findNoCase(file, QString(QStringLiteral("consists") + platform::sep())) >= 0;
+    return platform::findNoCase(file, QString(QLatin1StringView(librarycolumns::kTrainsFolder) + platform::sep())) >= 0;
 }
 
 bool isAddConsistTrain(const QueueTag &tag, const QString &trainFile)

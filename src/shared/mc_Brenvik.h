@@ -1,4 +1,5 @@
 #pragma once
+#include "shared/LibraryColumns.h"
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -29,21 +30,25 @@ struct FixedText {
     bool is(QByteArrayView v) const { return *this == FixedText(v); }
 };
 
-// One library vehicle: one line of the library file.
+// Vehicle pictures are this many pixels high: animation frames and "S" overlays stand on its
+// last row whatever the vehicle's own height.
+constexpr int kVehicleHeight = 58;
+
+// One library vehicle: one line of the library file, each text field as wide as its column.
 struct VehicleRecord {
-    FixedText<40> Label;
-    FixedText<3> Epoche;
-    FixedText<3> Uland;
-    FixedText<2> GT;
-    FixedText<1> OL;         // "J" (the file's "Y"), "N" or "3"
+    FixedText<librarycolumns::kLabel.width> Label;
+    FixedText<librarycolumns::kEra.width> Epoche;
+    FixedText<librarycolumns::kCountry.width> Uland;
+    FixedText<librarycolumns::kType.width> GT;
+    FixedText<librarycolumns::kOverheadLine.width> OL; // "J" (the file's "Y"), "N" or "3"
     int16_t OLH = 0;
-    FixedText<1> SAR;
-    FixedText<1> Richtung;
-    FixedText<1> Rangier;
-    FixedText<1> WZ;
-    FixedText<1> DT;
+    FixedText<librarycolumns::kPantograph.width> SAR;
+    FixedText<librarycolumns::kDirection.width> Richtung;
+    FixedText<librarycolumns::kShunting.width> Rangier;
+    FixedText<librarycolumns::kPushPull.width> WZ;
+    FixedText<librarycolumns::kDoubleTraction.width> DT;
     int16_t Phasenlaenge = 0;
-    FixedText<1> Variations;
+    FixedText<librarycolumns::kVariations.width> Variations;
     QString Path;            // full path of the vehicle's bitmap
 };
 
