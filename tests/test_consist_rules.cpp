@@ -120,6 +120,32 @@ TEST(ConsistRules, specialsAreListedUntilTheNextConsistStarts)
     EXPECT_TRUE(specials.isEmpty());
 }
 
+// Undo drops the listing of every vehicle at or beyond the train's new width, so the saved train
+// gets no frames or pantograph of a vehicle taken back.
+TEST(ConsistRules, undoTakesTheSpecialsOfWhatItRemovedOffTheList)
+{
+    const struct {
+        int16_t count;
+        int width;
+        QList<int> kept;
+    } rows[] = {
+        {3, 290, {0, 120, 200}}, {3, 200, {0, 120}}, {3, 121, {0, 120}},
+        {3, 120, {0}},           {3, 0, {}},         {2, 290, {0, 120}}, // elements past the count are stale
+    };
+    for (const auto &r : rows) {
+        QList<SpecialItem> specials{{0, QStringLiteral("a.bmp"), QStringLiteral("P")},
+                                    {120, QStringLiteral("b.bmp"), QStringLiteral("S")},
+                                    {200, QStringLiteral("c.bmp"), QStringLiteral("S")}};
+        int16_t count = r.count;
+        consist::dropSpecialsFrom(specials, count, r.width);
+        QList<int> kept;
+        for (const SpecialItem &item : specials)
+            kept.append(item.XPos);
+        EXPECT_EQ(kept, r.kept) << r.width;
+        EXPECT_EQ(count, kept.size()) << r.width;
+    }
+}
+
 TEST(ConsistRules, overlayPlaces)
 {
     const struct {
