@@ -75,8 +75,9 @@ TrainUndo undoTrainAddition(const QString &library, const QByteArray &trainLine,
         return TrainUndo::NotLast;
 
     // The library first: a bitmap left behind is harmless, a line naming a deleted bitmap is not.
-    if (const platform::Status written = platform::writeAtomic(library, platform::joinLines(withoutLastLine(lines)));
-        !written) {
+    // A library whose folder takes no temporary file is written in place, as USER_BMP.INI is.
+    const QByteArray kept = platform::joinLines(withoutLastLine(lines));
+    if (const platform::Status written = platform::writeAtomicOrInPlace(library, kept); !written) {
         failure = written;
         return TrainUndo::LibraryKept;
     }

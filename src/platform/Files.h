@@ -30,8 +30,10 @@ QByteArray joinLines(const QList<QByteArray> &lines);
 // it (QSaveFile): a failure leaves the old file untouched, keeps its permissions.
 Status writeAtomic(const QString &path, const QByteArray &data);
 // The same, but where the folder cannot hold a temporary file (a program's own folder often
-// cannot) and the file itself can be written, it is written in place; should that fail, the old
-// content is written back.
+// cannot) and the file itself can be written, it is written in place, its old content kept first
+// in a copy in the temporary folder; when no copy can be made, nothing is written. Should the
+// write fail, the old content is written back; should that fail too, the failure says the file
+// is damaged and names the copy, which stays.
 Status writeAtomicOrInPlace(const QString &path, const QByteArray &data);
 
 // Writes a file whose bytes `write` puts on the device it is given (false when a write failed),
