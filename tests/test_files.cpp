@@ -162,21 +162,21 @@ TEST_F(FilesTest, writeInPlaceWhereTheFolderTakesNoTemporaryFile_andPutBackTheOl
     const QString temp = makeDir(QStringLiteral("temp"));
     shareWithNobody(folder, {file, path(QStringLiteral("mine")), temp});
     const QByteArray old = "0123456789", large(30, 'o'), tooLong(100, 'x');
-    const QString damaged = QStringLiteral("File too large\nUSER_BMP.INI is damaged: its old content is kept in %1.");
+    const QString damaged = QStringLiteral("Injected failure\nUSER_BMP.INI is damaged: its old content is kept in %1.");
     const struct {
         const char *name;
         QString to;
         QByteArray before, data;
-        int failing; // the file operation the seam fails, or none
+        std::optional<FileOp> failing; // every operation of this kind on the file fails
         QString reason; // %1 the copy
         QByteArray after; // the file's, or the kept copy's when there is one
     } rows[] = {
-        {"written in place", file, old, "new\r\n", 0, QString(), "new\r\n"},
-        {"through a link", link, old, "new\r\n", 0, QString(), "new\r\n"},
-        {"cut short, put back", file, old, tooLong, 0, QStringLiteral("File too large"), old},
-        {"put back refused: the copy stays", file, old, tooLong, 5, damaged, old},
-        {"no copy of what the limit refuses", file, large, "new\r\n", 0, QStringLiteral("File too large"), large},
-        {"no copy: the seam refuses it", file, old, "new\r\n", 2, QStringLiteral("Injected failure"), old},
+        {"written in place", file, old, "new\r\n", {}, QString(), "new\r\n"},
+        {"through a link", link, old, "new\r\n", {}, QString(), "new\r\n"},
+        {"cut short, put back", file, old, tooLong, {}, QStringLiteral("File too large"), old},
+        {"put back refused: the copy stays", file, old, "new\r\n", FileOp::Write, damaged, old},
+        {"no copy of what the limit refuses", file, large, "new\r\n", {}, QStringLiteral("File too large"), large},
+        {"no copy of what cannot be read", file, old, "new\r\n", FileOp::Read, QStringLiteral("Injected failure"), old},
     };
     EXPECT_EXIT(
         {
@@ -185,7 +185,9 @@ TEST_F(FilesTest, writeInPlaceWhereTheFolderTakesNoTemporaryFile_andPutBackTheOl
             bool passed = true;
             for (const auto &row : rows) {
                 writeFile(file, row.before);
-                FileFaults::failAt(row.failing);
+                FileFaults::reset();
+                if (row.failing)
+                    FileFaults::failOn(*row.failing, file);
                 const Status status = underSizeLimit([&] { return writeAtomicOrInPlace(row.to, row.data); });
                 const QStringList copies = QDir(temp).entryList(QDir::Files | QDir::Hidden);
                 const QString copy = copies.isEmpty() ? file : temp + QLatin1Char('/') + copies.first();
