@@ -284,28 +284,12 @@ Status writeAtomicOrInPlace(const QString &path, const QByteArray &data)
     return writeInPlace(path, data);
 }
 
-namespace {
-
-// Appends text that is already whole lines, each ended by CR LF.
-Status appendText(const QString &path, const QByteArray &text)
-{
-    bool given = false;
-    return appendPieces(path, [&]() -> QByteArrayView {
-        if (given)
-            return {};
-        given = true;
-        return text;
-    });
-}
-
-} // namespace
-
 Status appendLines(const QString &path, const QList<QByteArray> &lines)
 {
     return appendText(path, joinLines(lines));
 }
 
-Status appendPieces(const QString &path, const std::function<QByteArrayView()> &next)
+Status appendText(const QString &path, QByteArrayView text)
 {
     if (auto fault = injected(FileOp::Open, path))
         return *fault;
@@ -335,10 +319,8 @@ Status appendPieces(const QString &path, const std::function<QByteArrayView()> &
             reason = file.errorString();
         if (!reason && !lineEnd.isEmpty())
             reason = writeFully(file, lineEnd);
-        for (QByteArrayView piece = reason ? QByteArrayView() : next(); !piece.isEmpty(); piece = next()) {
-            if ((reason = writeFully(file, piece)))
-                break;
-        }
+        if (!reason)
+            reason = writeFully(file, text);
         if (!reason && !file.flush())
             reason = file.errorString();
         if (reason)

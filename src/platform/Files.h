@@ -45,9 +45,8 @@ Status writeStreamed(const QString &path, const std::function<bool(QIODevice &)>
 // does not end with a line break, a CR LF is written first so the first line starts a line of its
 // own. A failure part-way cuts the file back to its old length.
 Status appendLines(const QString &path, const QList<QByteArray> &lines);
-// The same for text handed out piece by piece: `next` is called until it gives an empty piece,
-// so a long text can be written from one small buffer that `next` fills again each time.
-Status appendPieces(const QString &path, const std::function<QByteArrayView()> &next);
+// The same for text that is already whole lines, each ended by CR LF.
+Status appendText(const QString &path, QByteArrayView text);
 
 // Deletes a file. A file that is already gone counts as deleted.
 Status removeFile(const QString &path);
