@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <csignal>
+#include <cstdio>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -152,23 +153,55 @@ TEST_F(FilesTest, writeAtomicKeepsTheOldFileWhenTheWriteFailsPartWay)
 
 TEST_F(FilesTest, writeInPlaceWhereTheFolderTakesNoTemporaryFile_andPutBackTheOldOnFailure)
 {
-    // A folder that its user cannot write to, holding a file that the user can; root writes
-    // anywhere, so the check runs in a child process as nobody.
-    QFile::setPermissions(m_dir.path(), QFileDevice::Permissions(0x7755));
+    // A folder that its user cannot write to, holding a file that the user can, reached also
+    // through a link from a folder the user can write to; the user's temporary folder is ours.
     const QString folder = makeDir(QStringLiteral("saver"));
     const QString file = writeFile(QStringLiteral("saver/USER_BMP.INI"), "0123456789");
-    QFile::setPermissions(file, QFileDevice::Permissions(0x6666));
-    QFile::setPermissions(folder, QFileDevice::Permissions(0x5555));
-    const auto asNobody = [] {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            std::_Exit(3);
+    const QString link = makeDir(QStringLiteral("mine")) + QStringLiteral("/USER_BMP.INI");
+    QFile::link(file, link);
+    const QString temp = makeDir(QStringLiteral("temp"));
+    shareWithNobody(folder, {file, path(QStringLiteral("mine")), temp});
+    const QByteArray old = "0123456789", large(30, 'o'), tooLong(100, 'x');
+    const QString damaged = QStringLiteral("Injected failure\nUSER_BMP.INI is damaged: its old content is kept in %1.");
+    const struct {
+        const char *name;
+        QString to;
+        QByteArray before, data;
+        std::optional<FileOp> failing; // every operation of this kind on the file fails
+        QString reason; // %1 the copy
+        QByteArray after; // the file's, or the kept copy's when there is one
+    } rows[] = {
+        {"written in place", file, old, "new\r\n", {}, QString(), "new\r\n"},
+        {"through a link", link, old, "new\r\n", {}, QString(), "new\r\n"},
+        {"cut short, put back", file, old, tooLong, {}, QStringLiteral("File too large"), old},
+        {"put back refused: the copy stays", file, old, "new\r\n", FileOp::Write, damaged, old},
+        {"no copy of what the limit refuses", file, large, "new\r\n", {}, QStringLiteral("File too large"), large},
+        {"no copy of what cannot be read", file, old, "new\r\n", FileOp::Read, QStringLiteral("Injected failure"), old},
     };
     EXPECT_EXIT(
         {
-            asNobody();
-            const bool replaced = writeAtomicOrInPlace(file, "new\r\n").ok() && readFile(file) == "new\r\n";
-            const bool failed = !underSizeLimit([&] { return writeAtomicOrInPlace(file, QByteArray(100, 'x')); });
-            std::_Exit(replaced && failed && readFile(file) == "new\r\n" ? 0 : 1);
+            becomeNobody();
+            qputenv("TMPDIR", QFile::encodeName(temp));
+            bool passed = true;
+            for (const auto &row : rows) {
+                writeFile(file, row.before);
+                FileFaults::reset();
+                if (row.failing)
+                    FileFaults::failOn(*row.failing, file);
+                const Status status = underSizeLimit([&] { return writeAtomicOrInPlace(row.to, row.data); });
+                const QStringList copies = QDir(temp).entryList(QDir::Files | QDir::Hidden);
+                const QString copy = copies.isEmpty() ? file : temp + QLatin1Char('/') + copies.first();
+                const bool kept = row.reason == damaged;
+                const bool ok = status.reason() == QString(row.reason).replace(QStringLiteral("%1"), nativePath(copy))
+                                && readFile(copy) == row.after && copies.size() == (kept ? 1 : 0)
+                                && QFileInfo(link).isSymLink();
+                if (!ok)
+                    fprintf(stderr, "%s: %s\n", row.name, qPrintable(status.reason()));
+                passed = passed && ok;
+                for (const QString &name : copies)
+                    QFile::remove(temp + QLatin1Char('/') + name);
+            }
+            std::_Exit(passed ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
     QFile::setPermissions(folder, QFileDevice::Permissions(0x7755));

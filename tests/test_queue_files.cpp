@@ -80,6 +80,23 @@ TEST_F(QueueFilesTest, undoTrainKeepsTheLibrarysPermissions)
     EXPECT_EQ(QFile::permissions(lib) & ownerGroupOther, perms);
 }
 
+TEST_F(QueueFilesTest, undoTrainRewritesInPlaceALibraryWhoseFolderTheUserCannotWrite)
+{
+    const QString folder = makeDir(QStringLiteral("saver"));
+    const QString lib = writeFile(QStringLiteral("saver/Library.txt"), "A\r\nT\r\n");
+    const QString bmp = writeFile(QStringLiteral("saver/consists/00004.bmp"), "BM");
+    shareWithNobody(folder, {lib, path(QStringLiteral("saver/consists"))});
+    EXPECT_EXIT(
+        {
+            becomeNobody();
+            Status failure;
+            const TrainUndo undo = queuefiles::undoTrainAddition(lib, "T", bmp, failure);
+            std::_Exit(undo == TrainUndo::Undone && readFile(lib) == "A\r\n" ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+    QFile::setPermissions(folder, QFileDevice::Permissions(0x7755));
+}
+
 TEST_F(QueueFilesTest, undoTrainOfAMissingLibraryTouchesNothing)
 {
     const QString lib = path(QStringLiteral("Gone.txt"));

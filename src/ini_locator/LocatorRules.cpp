@@ -15,7 +15,7 @@ QString shown(const QString &iniPath)
 
 QString withTrailingSep(const QString &folder)
 {
-    return folder.endsWith(platform::sep()) ? folder : folder + platform::sep();
+    return platform::joinPath(folder.isEmpty() ? QString(platform::sep()) : folder, QString());
 }
 
 QString okQuestion(const QString &iniPath)

@@ -19,6 +19,18 @@ bool holdsOnlySpaces(const QByteArray &line)
     return true;
 }
 
+// The library's lines without the last one and without every line that is empty or holds
+// only spaces; the other lines keep their text and order.
+QList<QByteArray> withoutLastLine(const QList<QByteArray> &lines)
+{
+    QList<QByteArray> kept;
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        if (!holdsOnlySpaces(lines.at(i)))
+            kept.append(lines.at(i));
+    }
+    return kept;
+}
+
 // Latin-1 as QStringEncoder writes it ('?' for what Latin-1 lacks), in a loop the compiler can
 // widen: Qt's own encoder goes one character at a time.
 char *toLatin1(QStringView text, char *out)
@@ -40,16 +52,6 @@ char *toLatin1(QStringView text, char *out)
 }
 
 } // namespace
-
-QList<QByteArray> withoutLastLine(const QList<QByteArray> &lines)
-{
-    QList<QByteArray> kept;
-    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
-        if (!holdsOnlySpaces(lines.at(i)))
-            kept.append(lines.at(i));
-    }
-    return kept;
-}
 
 bool isTrainEntryFile(const QString &file)
 {
@@ -81,8 +83,9 @@ TrainUndo undoTrainAddition(const QString &library, const QByteArray &trainLine,
         return TrainUndo::NotLast;
 
     // The library first: a bitmap left behind is harmless, a line naming a deleted bitmap is not.
-    if (const platform::Status written = platform::writeAtomic(library, platform::joinLines(withoutLastLine(lines)));
-        !written) {
+    // A library whose folder takes no temporary file is written in place, as USER_BMP.INI is.
+    const QByteArray kept = platform::joinLines(withoutLastLine(lines));
+    if (const platform::Status written = platform::writeAtomicOrInPlace(library, kept); !written) {
         failure = written;
         return TrainUndo::LibraryKept;
     }
@@ -106,13 +109,7 @@ platform::Status writeIniText(const QString &iniPath, const QByteArray &text, bo
 {
     if (!append)
         return platform::writeAtomicOrInPlace(iniPath, text);
-    bool given = false;
-    return platform::appendPieces(iniPath, [&]() -> QByteArrayView {
-        if (given)
-            return {};
-        given = true;
-        return text;
-    });
+    return platform::appendText(iniPath, text);
 }
 
 } // namespace queuefiles

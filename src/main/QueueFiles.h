@@ -1,7 +1,6 @@
 #pragma once
 #include "platform/Status.h"
 #include <QByteArray>
-#include <QList>
 #include <QString>
 
 // What the queue remembers of each entry, out of sight: whether the add-consist window made
@@ -22,10 +21,6 @@ struct QueueTag {
 // The files behind the queue of USER_BMP.INI entries: Erase Last's undo of a train in the
 // library, and writing the queued entries to USER_BMP.INI.
 namespace queuefiles {
-
-// The library's lines without the last one and without every line that is empty or holds
-// only spaces; the other lines keep their text and order.
-QList<QByteArray> withoutLastLine(const QList<QByteArray> &lines);
 
 // The FILE value of an entry names a train made by the add-consist window's rules: it holds
 // "consists" and a separator, compared without regard to case.

@@ -52,7 +52,7 @@ QString driveOf(const QString &path, const QStringList &drives)
 {
     QString best;
     for (const QString &drive : drives) {
-        const QString prefix = drive.endsWith(sep()) ? drive : drive + sep();
+        const QString prefix = joinPath(drive, QString());
         const bool inside = path == drive || path.startsWith(prefix);
         if (inside && drive.size() > best.size())
             best = drive;

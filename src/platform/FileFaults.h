@@ -8,11 +8,14 @@ namespace platform {
 enum class FileOp { Open, Read, Write, Remove, Rename, List, Exists, LoadPicture, SavePicture, Truncate };
 
 // The one seam every file operation of the program passes through. Tests arm it so that the
-// n-th operation from now fails with a chosen reason; the program never arms it.
+// n-th operation from now, or every operation of one kind on one path, fails with a chosen
+// reason; the program never arms it.
 class FileFaults {
 public:
     // Fail the n-th operation (counted from 1) after this call with `reason`.
     static void failAt(int n, const QString &reason = QStringLiteral("Injected failure"));
+    // Fail every operation of kind `op` on exactly `path` from now on with `reason`.
+    static void failOn(FileOp op, const QString &path, const QString &reason = QStringLiteral("Injected failure"));
     // Forget any armed failure and restart the count.
     static void reset();
     // Operations seen since the last reset() or failAt().

@@ -248,46 +248,48 @@ Status writeStreamed(const QString &path, const std::function<bool(QIODevice &)>
     return commit(file, path);
 }
 
-Status writeAtomicOrInPlace(const QString &path, const QByteArray &data)
+namespace {
+
+// Written in place, a failure part-way would leave the file cut short: its old content is first
+// kept in the user's temporary folder, and only once that copy is whole is the file written.
+Status writeInPlace(const QString &path, const QByteArray &data)
 {
-    const QFileInfo info(path);
-    if (!info.isFile() || QFileInfo(info.absolutePath()).isWritable())
-        return writeAtomic(path, data);
-    // Written in place, a failure part-way would leave the file cut short: keep what was there.
     QByteArray old;
     if (const Status read = readAll(path, old); !read)
         return read;
+    const QString name = QFileInfo(path).fileName();
+    QTemporaryFile copy(QDir::tempPath() + QLatin1Char('/') + name + QStringLiteral(".XXXXXX"));
+    // Unbuffered, so a failing write says why; QTemporaryFile keeps that open() protected.
+    QIODevice &device = copy;
+    const auto fault = FileFaults::check(FileOp::Write, copy.fileTemplate());
+    if (fault || !device.open(QIODevice::ReadWrite | QIODevice::Unbuffered) || writeFully(copy, old))
+        return Status::failure(path, fault ? *fault : copy.errorString());
+
     const Status written = saveFile(path, data, true);
-    if (!written) {
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            writeFully(file, old);
-    }
-    return written;
-}
-
-namespace {
-
-// Appends text that is already whole lines, each ended by CR LF.
-Status appendText(const QString &path, const QByteArray &text)
-{
-    bool given = false;
-    return appendPieces(path, [&]() -> QByteArrayView {
-        if (given)
-            return {};
-        given = true;
-        return text;
-    });
+    if (written || saveFile(path, old, true))
+        return written;
+    copy.setAutoRemove(false);
+    return Status::failure(path, QStringLiteral("%1\n%2 is damaged: its old content is kept in %3.")
+                                     .arg(written.reason(), name, QDir::toNativeSeparators(copy.fileName())));
 }
 
 } // namespace
+
+Status writeAtomicOrInPlace(const QString &path, const QByteArray &data)
+{
+    // QSaveFile writes to the file a link points at: that file's folder takes its temporary file.
+    const QFileInfo target(QFileInfo(path).canonicalFilePath());
+    if (!target.isFile() || QFileInfo(target.absolutePath()).isWritable())
+        return writeAtomic(path, data);
+    return writeInPlace(path, data);
+}
 
 Status appendLines(const QString &path, const QList<QByteArray> &lines)
 {
     return appendText(path, joinLines(lines));
 }
 
-Status appendPieces(const QString &path, const std::function<QByteArrayView()> &next)
+Status appendText(const QString &path, QByteArrayView text)
 {
     if (auto fault = injected(FileOp::Open, path))
         return *fault;
@@ -317,10 +319,8 @@ Status appendPieces(const QString &path, const std::function<QByteArrayView()> &
             reason = file.errorString();
         if (!reason && !lineEnd.isEmpty())
             reason = writeFully(file, lineEnd);
-        for (QByteArrayView piece = reason ? QByteArrayView() : next(); !piece.isEmpty(); piece = next()) {
-            if ((reason = writeFully(file, piece)))
-                break;
-        }
+        if (!reason)
+            reason = writeFully(file, text);
         if (!reason && !file.flush())
             reason = file.errorString();
         if (reason)

@@ -30,8 +30,10 @@ QByteArray joinLines(const QList<QByteArray> &lines);
 // it (QSaveFile): a failure leaves the old file untouched, keeps its permissions.
 Status writeAtomic(const QString &path, const QByteArray &data);
 // The same, but where the folder cannot hold a temporary file (a program's own folder often
-// cannot) and the file itself can be written, it is written in place; should that fail, the old
-// content is written back.
+// cannot) and the file itself can be written, it is written in place, its old content kept first
+// in a copy in the temporary folder; when no copy can be made, nothing is written. Should the
+// write fail, the old content is written back; should that fail too, the failure says the file
+// is damaged and names the copy, which stays.
 Status writeAtomicOrInPlace(const QString &path, const QByteArray &data);
 
 // Writes a file whose bytes `write` puts on the device it is given (false when a write failed),
@@ -43,9 +45,8 @@ Status writeStreamed(const QString &path, const std::function<bool(QIODevice &)>
 // does not end with a line break, a CR LF is written first so the first line starts a line of its
 // own. A failure part-way cuts the file back to its old length.
 Status appendLines(const QString &path, const QList<QByteArray> &lines);
-// The same for text handed out piece by piece: `next` is called until it gives an empty piece,
-// so a long text can be written from one small buffer that `next` fills again each time.
-Status appendPieces(const QString &path, const std::function<QByteArrayView()> &next);
+// The same for text that is already whole lines, each ended by CR LF.
+Status appendText(const QString &path, QByteArrayView text);
 
 // Deletes a file. A file that is already gone counts as deleted.
 Status removeFile(const QString &path);

@@ -2,6 +2,7 @@
 #include "platform/FileFaults.h"
 #include "platform/Files.h"
 #include "platform/FolderNames.h"
+#include "platform/Paths.h"
 #include <QDir>
 #include <QFileInfo>
 
@@ -44,13 +45,6 @@ bool folderExists(const QString &path)
 
 namespace {
 
-QString joinName(const QString &folder, const QString &name)
-{
-    if (folder.isEmpty())
-        return name;
-    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
-}
-
 // What the path's last part must be: an ordinary file, or a folder.
 enum class Wanted { File, Folder };
 
@@ -69,7 +63,7 @@ bool fitsPart(const QString &path, bool last, Wanted wanted)
 QString firstFitting(const QString &folder, const QStringList &candidates, bool last, Wanted wanted)
 {
     for (const QString &candidate : candidates) {
-        if (fitsPart(joinName(folder, candidate), last, wanted))
+        if (fitsPart(joinPath(folder, candidate), last, wanted))
             return candidate;
     }
     return QString();
@@ -108,7 +102,7 @@ QString findAnyCase(const QString &path, Wanted wanted)
         if (!candidates)
             candidates = readNamesAnyCase(here, *folder, leaf);
         const QString match = firstFitting(parent, *candidates, true, wanted);
-        return match.isEmpty() ? QString() : joinName(parent, match);
+        return match.isEmpty() ? QString() : joinPath(parent, match);
     }
     if (fits(QFileInfo(path), wanted))
         return path;
@@ -127,7 +121,7 @@ QString findAnyCase(const QString &path, Wanted wanted)
         const bool last = i == parts.size() - 1;
         if (part.isEmpty())
             continue;
-        const QString exact = joinName(current, part);
+        const QString exact = joinPath(current, part);
         if (part == QLatin1String(".") || part == QLatin1String("..") || fitsPart(exact, last, wanted)) {
             current = exact;
             continue;
@@ -135,7 +129,7 @@ QString findAnyCase(const QString &path, Wanted wanted)
         const QString match = partAnyCase(current, part, last, wanted);
         if (match.isEmpty())
             return QString();
-        current = joinName(current, match);
+        current = joinPath(current, match);
     }
     return current;
 }

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdlib>
+#include <unistd.h>
 
 namespace {
 
@@ -113,6 +115,20 @@ QString TempDirTest::writeBmp(const QString &name, const QImage &image) const
     QDir().mkpath(QFileInfo(p).absolutePath());
     EXPECT_TRUE(image.convertToFormat(QImage::Format_RGB888).save(p, "BMP"));
     return p;
+}
+
+void TempDirTest::shareWithNobody(const QString &readOnly, const QStringList &writable) const
+{
+    QFile::setPermissions(m_dir.path(), QFileDevice::Permissions(0x7755));
+    for (const QString &p : writable)
+        QFile::setPermissions(p, QFileDevice::Permissions(QFileInfo(p).isDir() ? 0x7777 : 0x6666));
+    QFile::setPermissions(readOnly, QFileDevice::Permissions(0x5555));
+}
+
+void becomeNobody()
+{
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        std::_Exit(3);
 }
 
 QImage solidImage(int w, int h, QColor fill, QColor mark)

@@ -39,10 +39,17 @@ protected:
     QString makeDir(const QString &name) const;
     // Writes a picture as a 24-bit BMP; returns its full path.
     QString writeBmp(const QString &name, const QImage &image) const;
+    // Root writes anywhere, so what a folder's permissions refuse is checked as user nobody in a
+    // child process (EXPECT_EXIT, becomeNobody()). Lets nobody reach the test's folder, write
+    // the files and folders `writable`, and read but not write `readOnly`.
+    void shareWithNobody(const QString &readOnly, const QStringList &writable) const;
 
     QTemporaryDir m_dir;
     QString m_oldCwd;
 };
+
+// Makes this process user nobody when it runs as root (see shareWithNobody).
+void becomeNobody();
 
 // A w x h picture filled with one colour, with a marker pixel of `mark` at (0, 0) so
 // copies can be told apart from fills.
