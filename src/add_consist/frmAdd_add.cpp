@@ -3,9 +3,9 @@
 #include "add_consist/TrainHost.h"
 #include "add_consist/TrainRules.h"
 #include "add_consist/frmAdd.h"
-#include "main/QueueFiles.h"
 #include "platform/Files.h"
 #include "platform/widgets/PictureBox.h"
+#include "shared/QueueTag.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
