@@ -1,5 +1,7 @@
 #include "add_consist/TrainRules.h"
+#include "add_consist/TrainChecks.h"
 #include "platform/Files.h"
+#include "platform/Lookup.h"
 #include "platform/Paths.h"
 #include "platform/Runtime.h"
 #include "platform/Surface.h"
