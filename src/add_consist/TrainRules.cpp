@@ -3,6 +3,7 @@
 #include "platform/Files.h"
 #include "platform/Lookup.h"
 #include "platform/Paths.h"
+#include "platform/PictureFiles.h"
 #include "platform/Runtime.h"
 #include "platform/Surface.h"
 #include <QHash>
