@@ -3,6 +3,7 @@
 // consist the way the insert button does it, copied once more with a rectangle and a resize that
 // the input's last bytes pick (negative and oversized ones included), saved and read back.
 #include "FuzzSupport.h"
+#include "platform/PictureFiles.h"
 #include "platform/Surface.h"
 #include <QFile>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "WindowTestSupport.h"
 #include "about/frmAbout.h"
 #include "about/frmAiuto.h"
-#include "platform/widgets/QtPrompts.h"
+#include "platform/widgets/FormStyle.h"
 #include <QFile>
 #include <QFrame>
 #include <QImage>

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "platform/FileFaults.h"
 #include "platform/Files.h"
+#include "platform/Lookup.h"
 #include "platform/Paths.h"
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "platform/FileFaults.h"
+#include "platform/PictureFiles.h"
 #include "platform/Surface.h"
 #include <QDir>
 #include <QFileInfo>

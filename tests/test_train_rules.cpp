@@ -1,4 +1,6 @@
 #include "TestSupport.h"
+#include "add_consist/PictureSteps.h"
+#include "add_consist/TrainChecks.h"
 #include "add_consist/TrainRules.h"
 #include "platform/FileFaults.h"
 #include "platform/Surface.h"

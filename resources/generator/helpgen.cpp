@@ -3,7 +3,7 @@
 // Usage: brenvik_helpgen OUTFILE.bmp. Fails only when the picture cannot be written.
 #include "SampleLibrary.h"
 #include "main/frmBrenvik.h"
-#include "ScriptedPrompts.h"
+#include "platform/Prompts.h"
 #include "platform/widgets/ListBox.h"
 #include <QApplication>
 #include <QCheckBox>
@@ -30,6 +30,35 @@ void warn(const QString &what)
 {
     std::fprintf(stderr, "brenvik_helpgen: %s\n", qPrintable(what));
 }
+
+// Nobody is there to answer: the open dialog picks the library it was given, once; a box only
+// shows on the console; nothing is started.
+class UnattendedPrompts : public platform::Prompts {
+public:
+    void chooseNext(const QString &path) { m_next = path; }
+
+    platform::MsgAnswer message(const QString &text, const QString &, platform::MsgIcon, platform::MsgButtons) override
+    {
+        warn(QStringLiteral("the window said: %1").arg(text));
+        return platform::MsgAnswer::OK;
+    }
+    std::optional<QString> openFile(const platform::OpenDialog &) override
+    {
+        if (m_next.isEmpty())
+            return std::nullopt;
+        const QString chosen = m_next;
+        m_next.clear();
+        return chosen;
+    }
+    platform::Status startProgram(const QString &commandLine) override
+    {
+        return platform::Status::failure(commandLine, QStringLiteral("Nothing is started while drawing the help picture"));
+    }
+    void setBusy(bool) override {}
+
+private:
+    QString m_next;
+};
 
 // Selects the library vehicle whose bitmap is `file` and shows it in the preview.
 bool selectVehicle(frmBrenvik &window, const QString &file)
@@ -75,7 +104,7 @@ QImage mainWindowPicture()
     shot.fill(kGreen);
 
     mc_Brenvik state;
-    platform::ScriptedPrompts prompts;
+    UnattendedPrompts prompts;
     frmBrenvik window(state, prompts);
 
     QTemporaryDir folder;
@@ -92,8 +121,6 @@ QImage mainWindowPicture()
         else
             composeExample(window, folder.path());
     }
-    for (const auto &m : prompts.messages)
-        warn(QStringLiteral("the window said: %1").arg(m.text));
 
     window.show();
     QCoreApplication::processEvents();

@@ -65,11 +65,9 @@ int letterIndex(char c, std::string_view letters)
     return at == std::string_view::npos ? -1 : int(at);
 }
 
-} // namespace
-
-int typeIndex(QByteArrayView code) { return codeIndex(typeItems(), kTypeCodeWidth, code); }
-int countryIndex(QByteArrayView code) { return codeIndex(countryItems(), kCountryCodeWidth, code); }
-
+// The era boxes (1 to 6) that an Epoche ticks, in the order they are ticked. Characters 1
+// and 3 of the stored field are read while within the trimmed length; one that is not a
+// digit 1 to 6 names no box and is left out.
 QList<int> eraBoxes(const FixedText<3> &epoche)
 {
     const qsizetype length = platform::trimBlanks(QByteArrayView(epoche.c.data(), 3)).size();
@@ -81,6 +79,11 @@ QList<int> eraBoxes(const FixedText<3> &epoche)
     }
     return boxes;
 }
+
+} // namespace
+
+int typeIndex(QByteArrayView code) { return codeIndex(typeItems(), kTypeCodeWidth, code); }
+int countryIndex(QByteArrayView code) { return codeIndex(countryItems(), kCountryCodeWidth, code); }
 
 Presets presetsFor(const VehicleRecord &r)
 {

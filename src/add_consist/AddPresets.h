@@ -21,11 +21,6 @@ const QStringList &countryItems(); // the 15 items of cboUland, in list order
 int typeIndex(QByteArrayView code);
 int countryIndex(QByteArrayView code);
 
-// The era boxes (1 to 6) that an Epoche ticks, in the order they are ticked. Characters 1
-// and 3 of the stored field are read while within the trimmed length; one that is not a
-// digit 1 to 6 names no box and is left out.
-QList<int> eraBoxes(const FixedText<3> &epoche);
-
 // What loading the window puts in each control; -1 where a group gets no tick.
 struct Presets {
     QString label;

@@ -1,5 +1,6 @@
 // The add-consist window's checks: the form's attributes, checked in order, become the library
 // line and the entry.
+#include "add_consist/TrainChecks.h"
 #include "add_consist/TrainRules.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"

@@ -1,28 +1,15 @@
 #pragma once
 #include "platform/Status.h"
-#include "shared/Refusal.h"
-#include "shared/mc_Brenvik.h"
-#include <QByteArray>
-#include <QList>
 #include <QString>
 #include <QStringList>
-#include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
 
-namespace platform {
-class Surface;
-}
-
-// The add-consist window's rules: the new train's number and file names, which pictures are
-// drawn and saved, and the checked attributes turned into the library line and the entry.
+// The add-consist window's rules: the new train's number and its file names.
 namespace trainrules {
 
 // Train numbers are written with five digits.
 constexpr int32_t kLastConsistNumber = 99999;
-
-using Refusal = ::Refusal;
 
 // --- Numbering -------------------------------------------------------------------------------
 
@@ -62,92 +49,5 @@ std::optional<QString> pantographPath(const QString &bitmapPath);
 qsizetype findInFileName(const QString &path, QStringView needle);
 // The bare file name of a train's bitmap, the library line's columns 59 on.
 QString consistFileName(const QString &consistFile);
-
-// --- Pictures --------------------------------------------------------------------------------
-
-// One thing to do with the consist picture (picConsist) and the scratch picture (picAppo).
-struct PictureStep {
-    enum class Action {
-        Save,   // save the consist picture's image as `path`
-        Draw,   // load `path` into the scratch picture and copy it into the consist picture at
-                // column `x`, top row 0 or, when `standing`, 58 minus the picture's height
-        Reload, // load `path` and make it the consist picture (Cls first)
-        Fail    // `path` (a vehicle's bitmap) gives no picture name: report `reason`, stop
-    };
-    Action action = Action::Save;
-    QString path;
-    int32_t x = 0;
-    bool standing = false;
-    QString reason;
-    bool operator==(const PictureStep &) const = default;
-};
-
-// Every file the Add writes, in order, and the train's main bitmap (ConsistFile).
-struct PicturePlan {
-    QList<PictureStep> steps;
-    QString consistFile;
-    // Set (and nothing is to be written) when the cycle box reads below 0.
-    std::optional<Refusal> refusal;
-};
-
-// The plan for a train of stem `stem`. `pantograph` is chkSAR(0) ticked (the pair rule keeps
-// exactly one of the pair ticked, and the checks read the "Y" box); `cycleText` is txtCycle's
-// text, read by the leading-number rule; specials 1 .. specialCount are the consist's animated
-// ("P") and pantograph ("S") vehicles.
-// Cycle 0: the plain picture; above 0: frames 0 to 3, each drawn over the one before with
-// frame k of every "P" vehicle. With the pantograph choice, frame 0 (or the plain picture) is
-// then drawn over with each "S" vehicle's pantograph picture at row 0, the train's pantograph
-// picture saved after each.
-PicturePlan planPictures(const QString &stem, bool pantograph, const QString &cycleText,
-                         const QList<SpecialItem> &specials, int specialCount);
-
-// Carries out the steps on the consist picture, loading vehicle pictures through `scratch`.
-// Stops at the first failure, which comes back noting its step, so that message() gives the box's
-// text ("Cannot save <file>:\n<reason>"). The files saved before a failure stay.
-platform::Status runPictureSteps(const QList<PictureStep> &steps, platform::Surface &consist, platform::Surface &scratch);
-
-// --- Checks, library line and entry ------------------------------------------------------------
-
-// The refusal of a cycle box that does not read 0 to 9.
-Refusal cycleRefusal();
-
-// What the add-consist window's controls hold when Add is clicked.
-struct TrainForm {
-    QString label;              // txtLabel
-    std::array<bool, 7> epo{};  // chkEPO(1) .. chkEPO(6) ticked; [0] unused
-    QString uland;              // cboUland's text
-    QString gt;                 // cboGT's text
-    std::array<bool, 3> ol{};   // chkOL(0) "Y", (1) "N", (2) "3rail"
-    QString pixels;             // txtPixels
-    bool sar0 = false;          // chkSAR(0) "Y"
-    std::array<bool, 3> lr{};   // chkLR(0) "L", (1) "R", (2) "Both"
-    bool sw0 = false;           // chkSW(0)
-    bool pp0 = false;           // chkPP(0)
-    bool dt0 = false;           // chkDT(0)
-    QString cycle;              // txtCycle
-};
-
-// A number box's value: the whole number its digits form, blanks at either end ignored, 0 when
-// empty. Nothing when it holds anything else (a sign, a point, a letter) or passes 16 bits.
-std::optional<int> numberBoxValue(const QString &text);
-
-// The accepted train: its library line (58 fixed columns and the bitmap name, Latin-1, no line
-// end) and its USER_BMP.INI entry; or the first refusal.
-struct TrainLine {
-    std::optional<Refusal> refusal;
-    QByteArray libraryLine;
-    QString entry;
-};
-
-// The texts that the library line and the entry take whole (label, country, type and the
-// train's bitmap path `consistFile`) must each fit one single-byte line; the first that does not
-// refuses the Add before any picture is saved.
-std::optional<Refusal> unwritableRefusal(const TrainForm &form, const QString &consistFile);
-
-// Runs the checks in order on the form, building the library line as they pass, then the entry.
-// `consistFile` is the plan's; `fileExists` answers whether the train's pantograph picture and
-// frames are there.
-TrainLine checkTrain(const TrainForm &form, const QString &consistFile,
-                     const std::function<bool(const QString &)> &fileExists);
 
 } // namespace trainrules

@@ -1,16 +1,18 @@
 // "Add": the composed train becomes numbered bitmaps in the library's consists folder, a library
 // line and a queued USER_BMP.INI entry; then the consist area is emptied and the window closes.
+#include "add_consist/PictureSteps.h"
+#include "add_consist/TrainChecks.h"
 #include "add_consist/TrainHost.h"
 #include "add_consist/TrainRules.h"
 #include "add_consist/frmAdd.h"
-#include "main/QueueFiles.h"
 #include "platform/Files.h"
+#include "platform/Lookup.h"
 #include "platform/widgets/PictureBox.h"
+#include "shared/QueueTag.h"
+#include "shared/Refusal.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-
-using trainrules::Refusal;
 
 namespace {
 

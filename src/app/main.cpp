@@ -1,4 +1,5 @@
 #include "main/frmBrenvik.h"
+#include "platform/widgets/FormStyle.h"
 #include "platform/widgets/QtPrompts.h"
 #include "shared/mc_Brenvik.h"
 #include <QApplication>

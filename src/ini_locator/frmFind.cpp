@@ -11,10 +11,10 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-using platform::MsgAnswer;
 using platform::MsgButtons;
 using platform::MsgIcon;
 using platform::Status;
+using platform::ask;
 using platform::tell;
 
 frmFind::frmFind(mc_Brenvik &state, platform::Prompts &prompts, QString &iniFileName, QWidget *parent)
@@ -147,18 +147,14 @@ void frmFind::buildFullPath()
 void frmFind::Command1_Click()
 {
     buildFullPath();
-    if (m_prompts.message(inilocator::okQuestion(g.gIniPath), platform::kTitle, MsgIcon::Exclamation,
-                          MsgButtons::OKCancel)
-        == MsgAnswer::OK)
+    if (ask(m_prompts, inilocator::okQuestion(g.gIniPath)))
         accept();
 }
 
 void frmFind::cmdEdit_Click()
 {
     buildFullPath();
-    if (m_prompts.message(inilocator::editQuestion(g.gIniPath), platform::kTitle, MsgIcon::Exclamation,
-                          MsgButtons::OKCancel)
-        != MsgAnswer::OK)
+    if (!ask(m_prompts, inilocator::editQuestion(g.gIniPath)))
         return;
     if (const Status started = m_prompts.startProgram(inilocator::editorCommand(g.gIniPath)); !started)
         tell(m_prompts, Status::failure(g.gIniPath, started.reason()).message(QStringLiteral("edit")));

@@ -1,5 +1,5 @@
 #include "main/Variations.h"
-#include "platform/Files.h"
+#include "platform/Lookup.h"
 #include "platform/Runtime.h"
 
 namespace variations {

@@ -67,7 +67,6 @@ public:
     std::function<void(QDialog &)> showModal;
 
     mc_Brenvik &state() { return g; }
-    platform::Prompts &prompts() { return m_prompts; }
 
     // Controls, named as on the form.
     platform::PictureBox *picConsist = nullptr;
@@ -109,7 +108,6 @@ public:
     const QString &curPath() const { return mCurPath; }
     int16_t curVar() const { return mCurVar; }
     const QList<QueueTag> &queueTags() const { return mQueueTags; }
-    const QString &iniFileName() const { return mIniFileName; }
 
 private:
     platform::PictureBox &consistPicture() override { return *picConsist; }

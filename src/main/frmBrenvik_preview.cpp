@@ -1,6 +1,7 @@
 #include "main/frmBrenvik.h"
 #include "main/Variations.h"
-#include "platform/Files.h"
+#include "platform/Lookup.h"
+#include "platform/PictureFiles.h"
 #include "platform/widgets/ListBox.h"
 #include "platform/widgets/PictureBox.h"
 #include <QCheckBox>

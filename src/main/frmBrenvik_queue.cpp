@@ -6,9 +6,8 @@
 #include "platform/widgets/ListBox.h"
 #include "shared/EntryLine.h"
 
-using platform::MsgAnswer;
-using platform::MsgButtons;
 using platform::MsgIcon;
+using platform::ask;
 using platform::tell;
 
 void frmBrenvik::addEntry(const QString &entry, const QueueTag &tag)
@@ -110,9 +109,7 @@ void frmBrenvik::Command4_Click()
 
 void frmBrenvik::menuExit_Click()
 {
-    const MsgAnswer answer = m_prompts.message(QStringLiteral("This will end the program's session"), platform::kTitle,
-                                               MsgIcon::Exclamation, MsgButtons::OKCancel);
-    if (answer == MsgAnswer::OK)
+    if (ask(m_prompts, QStringLiteral("This will end the program's session")))
         close();
 }
 
@@ -130,8 +127,7 @@ void frmBrenvik::writeIni(bool append)
     const QString question = append
         ? QStringLiteral("Are you sure to append new entries to the existing USER_BMP.INI file?")
         : QStringLiteral("Are you sure to replace existing USER_BMP.INI file?");
-    if (m_prompts.message(question, platform::kTitle, MsgIcon::Exclamation, MsgButtons::OKCancel)
-        != MsgAnswer::OK)
+    if (!ask(m_prompts, question))
         return;
 
     platform::Status written = platform::Status::success();

@@ -51,25 +51,11 @@ Status appendText(const QString &path, QByteArrayView text);
 // Deletes a file. A file that is already gone counts as deleted.
 Status removeFile(const QString &path);
 
-// An ordinary file (not a folder) exists at exactly this path. A failed look-up answers false.
-bool fileExists(const QString &path);
-bool folderExists(const QString &path);
-
 // Names (not paths) of the ordinary files in `folder` matching the wildcard `pattern`
 // ("*.bmp", "*.ini"), without regard to case, sorted by name.
 Status listFiles(const QString &folder, const QString &pattern, QStringList &names);
 
 // Names of the sub-folders of `folder`, sorted without regard to case; "." and ".." left out.
 Status listFolders(const QString &folder, QStringList &names);
-
-// Libraries made on Windows name their files without regard to case: the path itself when an
-// ordinary file exists there, else the existing file whose path differs from it only in case,
-// else an empty string.
-QString findFileAnyCase(const QString &path);
-// The same for a folder.
-QString findFolderAnyCase(const QString &path);
-// The file as findFileAnyCase finds it, or the path as given when there is none, so that a
-// failure to load it names the file as the library does.
-QString asOnDisk(const QString &path);
 
 } // namespace platform

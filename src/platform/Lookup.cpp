@@ -1,6 +1,6 @@
 // Whether a file or folder is there, as named or, for libraries made on Windows, in any case.
+#include "platform/Lookup.h"
 #include "platform/FileFaults.h"
-#include "platform/Files.h"
 #include "platform/FolderNames.h"
 #include "platform/Paths.h"
 #include <QDir>

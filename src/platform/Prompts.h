@@ -46,6 +46,12 @@ inline void tell(Prompts &prompts, const QString &text, MsgIcon icon = MsgIcon::
     prompts.message(text, kTitle, icon, MsgButtons::OK);
 }
 
+// Asks the user in a box titled kTitle with OK and Cancel; true when OK was chosen.
+inline bool ask(Prompts &prompts, const QString &question)
+{
+    return prompts.message(question, kTitle, MsgIcon::Exclamation, MsgButtons::OKCancel) == MsgAnswer::OK;
+}
+
 // While alive, shows the busy pointer; back to the arrow however the scope is left.
 class BusyPointer {
 public:

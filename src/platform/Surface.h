@@ -1,5 +1,4 @@
 #pragma once
-#include "platform/Status.h"
 #include <QColor>
 #include <QImage>
 #include <QRect>
@@ -66,23 +65,12 @@ private:
     QImage m_store;
 };
 
-// Loads a picture file. Takes every BMP users have (1 to 32 bits, RLE, v3 to v5 headers,
-// top-down) and whatever else Qt reads; fails with a reason on a missing file, a file that is
-// no picture, a truncated one, or one wider or higher than 32767 pixels.
-Status loadPicture(const QString &path, QImage &picture);
-
-// The four steps of showing a file in a box: load; Cls; make it the picture; Refresh.
-// The load comes first, so a failed load leaves the box as it was.
-Status showFile(Surface &box, const QString &path);
-// The last three, for a picture already loaded.
+// The three painting steps of showing a picture already loaded: Cls; make it the picture;
+// Refresh (showFile in PictureFiles.h loads it first).
 void showPicture(Surface &box, const QImage &picture);
 
 // Copies w x h pixels from (sx, sy) of `src` to (x, y) of `dst`, replacing them (SRCCOPY).
 // What falls outside either surface's current size is clipped away.
 void BitBlt(Surface &dst, int x, int y, int w, int h, const Surface &src, int sx = 0, int sy = 0);
-
-// Writes the persistent image at its current size as an uncompressed 24-bit Windows bitmap,
-// replacing a file of that name through a temporary file (no half-written bitmap on failure).
-Status SavePicture(const Surface &box, const QString &path);
 
 } // namespace platform

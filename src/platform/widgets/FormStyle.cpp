@@ -1,5 +1,4 @@
 #include "platform/widgets/FormStyle.h"
-#include "platform/widgets/QtPrompts.h"
 #include <QIcon>
 #include <QGuiApplication>
 #include <QScreen>
@@ -81,3 +80,21 @@ Qt::WindowFlags closeBoxOnly()
 }
 
 } // namespace platform::formstyle
+
+// Q_INIT_RESOURCE must stand outside any namespace.
+static void initResourcesOnce()
+{
+    Q_INIT_RESOURCE(brenvik);
+}
+
+void platform::initBrenvikResources()
+{
+    static const bool done = (initResourcesOnce(), true);
+    Q_UNUSED(done);
+}
+
+QIcon platform::brenvikIcon()
+{
+    initBrenvikResources();
+    return QIcon(QStringLiteral(":/brenvik/brenvik.png"));
+}

@@ -5,10 +5,11 @@
 #include <QRect>
 #include <QString>
 
+class QIcon;
 class QWidget;
 
-// What every window of the program shares: its green, its fonts, its twips and its place on
-// the screen.
+// What every window of the program shares: its green, its fonts, its twips, its place on the
+// screen and the program's icon.
 namespace platform::formstyle {
 
 // The forms were laid out in twips, 15 to a pixel.
@@ -42,3 +43,11 @@ Qt::WindowFlags closeBoxOnly();
 void centreOnScreen(QWidget &window);
 
 } // namespace platform::formstyle
+
+namespace platform {
+
+// Loads the program's compiled-in pictures (once) and gives the program icon.
+void initBrenvikResources();
+QIcon brenvikIcon();
+
+} // namespace platform

@@ -2,7 +2,6 @@
 #include "platform/Runtime.h"
 #include <QApplication>
 #include <QFileDialog>
-#include <QIcon>
 #include <QMessageBox>
 #include <QProcess>
 
@@ -108,21 +107,3 @@ void QtPrompts::setBusy(bool busy)
 }
 
 } // namespace platform
-
-// Q_INIT_RESOURCE must stand outside any namespace.
-static void initResourcesOnce()
-{
-    Q_INIT_RESOURCE(brenvik);
-}
-
-void platform::initBrenvikResources()
-{
-    static const bool done = (initResourcesOnce(), true);
-    Q_UNUSED(done);
-}
-
-QIcon platform::brenvikIcon()
-{
-    initBrenvikResources();
-    return QIcon(QStringLiteral(":/brenvik/brenvik.png"));
-}

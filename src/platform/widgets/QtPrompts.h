@@ -1,8 +1,6 @@
 #pragma once
 #include "platform/Prompts.h"
 
-class QIcon;
-
 namespace platform {
 
 // Prompts shown with Qt: message boxes, the open dialog, the desktop's programs, the
@@ -14,9 +12,5 @@ public:
     Status startProgram(const QString &commandLine) override;
     void setBusy(bool busy) override;
 };
-
-// Loads the program's compiled-in pictures (once) and gives the program icon.
-void initBrenvikResources();
-QIcon brenvikIcon();
 
 } // namespace platform
