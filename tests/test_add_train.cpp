@@ -19,10 +19,6 @@
 #include <functional>
 #include <memory>
 
-using platform::MsgAnswer;
-using platform::MsgButtons;
-using platform::MsgIcon;
-
 namespace {
 
 // Remembers the title each message was given, before an empty one turns into "Brenvik".

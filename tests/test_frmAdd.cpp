@@ -18,8 +18,6 @@
 #include <functional>
 #include <memory>
 
-using platform::MsgIcon;
-
 namespace {
 
 // A steam locomotive as a library line would give it.

@@ -18,9 +18,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-using platform::MsgIcon;
-using platform::ScriptedPrompts;
-
 namespace {
 
 // A library line of an electric locomotive with its pantograph, running left.

@@ -15,10 +15,6 @@
 #include <QTest>
 
 using platform::FileFaults;
-using platform::MsgAnswer;
-using platform::MsgButtons;
-using platform::MsgIcon;
-using platform::ScriptedPrompts;
 
 namespace {
 

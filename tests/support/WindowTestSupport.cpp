@@ -29,8 +29,7 @@ void clickRow(platform::ListBox &list, int row)
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(list.model()->index(row, 0)).center());
 }
 
-void expectMessage(const platform::ScriptedPrompts::Message &message, const QString &text, platform::MsgIcon icon,
-                   platform::MsgButtons buttons)
+void expectMessage(const ScriptedPrompts::Message &message, const QString &text, MsgIcon icon, MsgButtons buttons)
 {
     EXPECT_EQ(message.text, text);
     EXPECT_EQ(message.title, QStringLiteral("Brenvik"));
@@ -38,8 +37,7 @@ void expectMessage(const platform::ScriptedPrompts::Message &message, const QStr
     EXPECT_EQ(message.buttons, buttons);
 }
 
-void expectOneMessage(const platform::ScriptedPrompts &prompts, const QString &text, platform::MsgIcon icon,
-                      platform::MsgButtons buttons)
+void expectOneMessage(const ScriptedPrompts &prompts, const QString &text, MsgIcon icon, MsgButtons buttons)
 {
     ASSERT_EQ(prompts.messages.size(), 1);
     expectMessage(prompts.messages[0], text, icon, buttons);

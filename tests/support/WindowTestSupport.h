@@ -10,6 +10,12 @@
 #include <QTest>
 #include <memory>
 
+// Window tests speak of the prompts and their answers by their short names.
+using platform::MsgAnswer;
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::ScriptedPrompts;
+
 // The control named `name` inside `window`; a failure, and nullptr, when there is none.
 QWidget *findControl(QWidget &window, const char *name);
 // The control named `name` stands at `geometry` in its parent; returns it (nullptr when missing).
@@ -20,17 +26,15 @@ void clickControl(QWidget &window, const char *name);
 void clickRow(platform::ListBox &list, int row);
 
 // The message was shown titled "Brenvik" with this text, icon and buttons.
-void expectMessage(const platform::ScriptedPrompts::Message &message, const QString &text,
-                   platform::MsgIcon icon = platform::MsgIcon::Exclamation,
-                   platform::MsgButtons buttons = platform::MsgButtons::OK);
+void expectMessage(const ScriptedPrompts::Message &message, const QString &text,
+                   MsgIcon icon = MsgIcon::Exclamation, MsgButtons buttons = MsgButtons::OK);
 // Exactly one message was shown, and it is that one.
-void expectOneMessage(const platform::ScriptedPrompts &prompts, const QString &text,
-                      platform::MsgIcon icon = platform::MsgIcon::Exclamation,
-                      platform::MsgButtons buttons = platform::MsgButtons::OK);
+void expectOneMessage(const ScriptedPrompts &prompts, const QString &text, MsgIcon icon = MsgIcon::Exclamation,
+                      MsgButtons buttons = MsgButtons::OK);
 
 // The main window on fresh shared state and scripted prompts, on screen. `Prompts` is
 // ScriptedPrompts or a kind of it that records more.
-template <class Prompts = platform::ScriptedPrompts>
+template <class Prompts = ScriptedPrompts>
 class MainWindowFixture : public TempDirTest {
 protected:
     void SetUp() override
@@ -73,8 +77,8 @@ protected:
 
     void click(const char *name) { clickControl(*window, name); }
 
-    void expectOneMessage(const QString &text, platform::MsgIcon icon = platform::MsgIcon::Exclamation,
-                          platform::MsgButtons buttons = platform::MsgButtons::OK) const
+    void expectOneMessage(const QString &text, MsgIcon icon = MsgIcon::Exclamation,
+                          MsgButtons buttons = MsgButtons::OK) const
     {
         ::expectOneMessage(prompts, text, icon, buttons);
     }
