@@ -518,11 +518,7 @@ TEST_F(frmAddTest, layout_matchesTheForm)
     EXPECT_EQ(w.findChild<QMenuBar *>(), nullptr);
     EXPECT_EQ(w.palette().color(QPalette::Window), QColor(0, 72, 0));
 
-    struct Row {
-        const char *name;
-        QRect geometry;
-    };
-    const Row rows[] = {
+    expectControlsAt(w, {
         {"Label24", {28, 26, 55, 17}},   {"txtLabel", {142, 25, 260, 22}}, {"chkEPO_1", {147, 72, 31, 14}},
         {"chkEPO_6", {368, 72, 30, 14}}, {"Shape1", {142, 68, 260, 22}},   {"cboUland", {142, 93, 260, 22}},
         {"cboGT", {142, 120, 260, 22}},  {"chkOL_2", {235, 153, 49, 14}},  {"Label9", {289, 156, 110, 17}},
@@ -530,9 +526,7 @@ TEST_F(frmAddTest, layout_matchesTheForm)
         {"chkDT_1", {191, 327, 31, 14}}, {"txtCycle", {142, 349, 35, 22}}, {"Label6", {27, 385, 104, 17}},
         {"chkVR_1", {191, 383, 31, 14}}, {"cmdAdd", {265, 385, 68, 22}},   {"Command1", {334, 385, 68, 22}},
         {"Shape7", {142, 379, 94, 22}},
-    };
-    for (const Row &row : rows)
-        expectControlAt(w, row.name, row.geometry);
+    });
 
     // Explanatory labels end at one right edge and are right-aligned; captions are left-aligned.
     for (QLabel *l : {w.Label9, w.Label12, w.Label10, w.Label2, w.Label19, w.Label20, w.Label21, w.Label22}) {

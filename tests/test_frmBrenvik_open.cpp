@@ -71,10 +71,7 @@ TEST_F(FrmBrenvikOpen, windowHasFixedClientAreaAndCaption)
 
 TEST_F(FrmBrenvikOpen, everyControlAtItsPlace)
 {
-    const struct {
-        const char *name;
-        QRect geometry;
-    } rows[] = {
+    const QList<QWidget *> controls = expectControlsAt(*window, {
         {"Image1", {0, 6, 760, 70}},        {"picConsist", {0, 9, 39, 38}},     {"cmdLBegin", {8, 80, 21, 20}},
         {"cmdLeft", {30, 80, 21, 20}},      {"cmdAdd", {401, 80, 21, 20}},      {"cmdUndo", {423, 80, 21, 20}},
         {"cmdReset", {445, 80, 21, 20}},    {"cmdX", {467, 80, 21, 20}},        {"chkInherit", {522, 80, 116, 18}},
@@ -83,12 +80,9 @@ TEST_F(FrmBrenvikOpen, everyControlAtItsPlace)
         {"picAppo", {600, 189, 149, 61}},   {"picVAR", {401, 205, 13, 13}},     {"cmdVarSu", {401, 280, 21, 20}},
         {"cmdVarGiu", {423, 280, 21, 20}},  {"lblVAR", {447, 282, 173, 15}},    {"Command1", {488, 318, 88, 28}},
         {"Command4", {576, 318, 88, 28}},   {"Command3", {664, 318, 88, 28}},   {"lstOriginalFile", {8, 351, 744, 144}},
-    };
-    for (const auto &r : rows) {
-        if (const QWidget *w = expectControlAt(*window, r.name, r.geometry)) {
-            EXPECT_EQ(w->parentWidget(), window->centralWidget()) << r.name;
-        }
-    }
+    });
+    for (const QWidget *w : controls)
+        EXPECT_EQ(w->parentWidget(), window->centralWidget()) << qPrintable(w->objectName());
     EXPECT_TRUE(window->picAppo->isHidden());
     // The train lies over the band.
     EXPECT_EQ(window->centralWidget()->childAt(20, 20), window->picConsist);

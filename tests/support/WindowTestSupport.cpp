@@ -18,6 +18,16 @@ QWidget *expectControlAt(QWidget &window, const char *name, const QRect &geometr
     return control;
 }
 
+QList<QWidget *> expectControlsAt(QWidget &window, std::initializer_list<ControlPlace> places)
+{
+    QList<QWidget *> found;
+    for (const ControlPlace &place : places) {
+        if (QWidget *control = expectControlAt(window, place.name, place.geometry))
+            found.append(control);
+    }
+    return found;
+}
+
 void clickControl(QWidget &window, const char *name)
 {
     if (QWidget *control = findControl(window, name))

@@ -6,8 +6,10 @@
 #include "main/frmBrenvik.h"
 #include "platform/widgets/ListBox.h"
 #include "shared/mc_Brenvik.h"
+#include <QList>
 #include <QRect>
 #include <QTest>
+#include <initializer_list>
 #include <memory>
 
 // Window tests speak of the prompts and their answers by their short names.
@@ -20,6 +22,13 @@ using platform::ScriptedPrompts;
 QWidget *findControl(QWidget &window, const char *name);
 // The control named `name` stands at `geometry` in its parent; returns it (nullptr when missing).
 QWidget *expectControlAt(QWidget &window, const char *name, const QRect &geometry);
+// Where one control of a form stands.
+struct ControlPlace {
+    const char *name;
+    QRect geometry;
+};
+// Each control stands at its place; returns the controls found, in the places' order.
+QList<QWidget *> expectControlsAt(QWidget &window, std::initializer_list<ControlPlace> places);
 // A mouse click on the control named `name` inside `window`.
 void clickControl(QWidget &window, const char *name);
 // A mouse click on the row of a list box.
