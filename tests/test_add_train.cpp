@@ -151,6 +151,16 @@ protected:
         w.txtCycle->setText(cycle);
     }
 
+    // Adds the four, `inherited` giving the attributes, as a train with the pantograph choice
+    // and cycle given; it goes through without a message.
+    void addFour(Vehicle inherited, bool pantograph, const char *cycle)
+    {
+        composeFour(inherited);
+        choose(openWindow(), pantograph, QString::fromLatin1(cycle));
+        addWindow->cmdAdd_Click();
+        ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
+    }
+
     QStringList consistFiles() const
     {
         return QDir(consists).entryList(QDir::Files, QDir::Name);
@@ -186,12 +196,7 @@ protected:
 
 TEST_F(AddTrainTest, noPantographsCycle0_writesThePlainPictureOnly)
 {
-    composeFour();
-    frmAdd &w = openWindow();
-    choose(w, false, QStringLiteral("0"));
-    w.cmdAdd_Click();
-
-    ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
+    ASSERT_NO_FATAL_FAILURE(addFour(LocoA, false, "0"));
     EXPECT_EQ(consistFiles(), QStringList{QStringLiteral("00001.bmp")});
     const QString plain = inConsists("00001.bmp");
     EXPECT_EQ(QImage(plain).size(), QSize(140, 58));
@@ -201,17 +206,12 @@ TEST_F(AddTrainTest, noPantographsCycle0_writesThePlainPictureOnly)
     EXPECT_EQ(at(plain, 70, 0), kBlue);
     EXPECT_EQ(at(plain, 119, 57), kBlue) << "no animation frame drawn";
     EXPECT_EQ(at(plain, 139, 0), kGrey);
-    EXPECT_EQ(w.result(), QDialog::Accepted);
+    EXPECT_EQ(addWindow->result(), QDialog::Accepted);
 }
 
 TEST_F(AddTrainTest, noPantographsCycleAbove0_writesFourFramesEachOverTheOneBefore)
 {
-    composeFour();
-    frmAdd &w = openWindow();
-    choose(w, false, QStringLiteral("2"));
-    w.cmdAdd_Click();
-
-    ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
+    ASSERT_NO_FATAL_FAILURE(addFour(LocoA, false, "2"));
     EXPECT_EQ(consistFiles(), (QStringList{QStringLiteral("00001_0.bmp"), QStringLiteral("00001_1.bmp"),
                                            QStringLiteral("00001_2.bmp"), QStringLiteral("00001_3.bmp")}));
     const QString f0 = inConsists("00001_0.bmp");
@@ -236,12 +236,7 @@ TEST_F(AddTrainTest, noPantographsCycleAbove0_writesFourFramesEachOverTheOneBefo
 
 TEST_F(AddTrainTest, pantographsCycle0_writesThePlainPictureThenThePantographPicture)
 {
-    composeFour(PantoP);
-    frmAdd &w = openWindow();
-    choose(w, true, QStringLiteral("0"));
-    w.cmdAdd_Click();
-
-    ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
+    ASSERT_NO_FATAL_FAILURE(addFour(PantoP, true, "0"));
     EXPECT_EQ(consistFiles(), (QStringList{QStringLiteral("00001.bmp"), QStringLiteral("00001_SAR.bmp")}));
     const QString plain = inConsists("00001.bmp");
     EXPECT_EQ(at(plain, 45, 0), kGreen) << "the plain picture is saved before the pantographs";
@@ -258,12 +253,7 @@ TEST_F(AddTrainTest, pantographsCycle0_writesThePlainPictureThenThePantographPic
 
 TEST_F(AddTrainTest, pantographsCycleAbove0_drawsThePantographsOverFrame0)
 {
-    composeFour(PantoP);
-    frmAdd &w = openWindow();
-    choose(w, true, QStringLiteral("3"));
-    w.cmdAdd_Click();
-
-    ASSERT_TRUE(prompts.messages.isEmpty()) << prompts.messages.value(0).text.toStdString();
+    ASSERT_NO_FATAL_FAILURE(addFour(PantoP, true, "3"));
     EXPECT_EQ(consistFiles(), (QStringList{QStringLiteral("00001_0.bmp"), QStringLiteral("00001_0_SAR.bmp"),
                                            QStringLiteral("00001_1.bmp"), QStringLiteral("00001_2.bmp"),
                                            QStringLiteral("00001_3.bmp")}));
