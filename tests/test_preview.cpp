@@ -60,6 +60,16 @@ protected:
     bool buttonsDisabled() const { return !window->cmdVarSu->isEnabled() && !window->cmdVarGiu->isEnabled(); }
     std::array<QString, 41> flags() const { return window->varExists(); }
 
+    // The variation `name` is shown: its label, and its overlay on show at `size` with `colour`
+    // in its far corner.
+    void expectOverlay(const char *name, QSize size, QRgb colour) const
+    {
+        EXPECT_EQ(label(), QStringLiteral("Variation: ") + QLatin1String(name));
+        EXPECT_TRUE(overlayShown());
+        EXPECT_EQ(overlaySize(), size);
+        EXPECT_EQ(overlayPixel(size.width() - 1, size.height() - 1), colour);
+    }
+
     static QString loadFailure(const QString &file, const char *reason)
     {
         return QStringLiteral("Cannot load %1:\n%2").arg(QDir::toNativeSeparators(file), QLatin1String(reason));
@@ -89,18 +99,12 @@ TEST_F(Preview, selectionAndSteppingThroughN0AndS9)
     EXPECT_EQ(previewPixel(119, 57), kVehicle);
 
     click("cmdVarSu");
-    EXPECT_EQ(label(), QStringLiteral("Variation: N0"));
+    expectOverlay("N0", QSize(10, 8), kNorth);
     EXPECT_EQ(window->curVar(), 1);
-    EXPECT_TRUE(overlayShown());
-    EXPECT_EQ(overlaySize(), QSize(10, 8));
-    EXPECT_EQ(overlayPixel(9, 7), kNorth);
 
     click("cmdVarSu");
-    EXPECT_EQ(label(), QStringLiteral("Variation: S9"));
+    expectOverlay("S9", QSize(12, 6), kSouth);
     EXPECT_EQ(window->curVar(), 40);
-    EXPECT_TRUE(overlayShown());
-    EXPECT_EQ(overlaySize(), QSize(12, 6));
-    EXPECT_EQ(overlayPixel(11, 5), kSouth);
 
     click("cmdVarSu");
     EXPECT_EQ(label(), QStringLiteral("Variation: No"));
@@ -216,10 +220,7 @@ TEST_F(Preview, overlayDifferingInCaseIsFoundAndLoaded)
     EXPECT_EQ(flags(), flagsWith({25}));
     EXPECT_EQ(window->curPath(), loco);
     click("cmdVarGiu");
-    EXPECT_EQ(label(), QStringLiteral("Variation: W4"));
-    EXPECT_TRUE(overlayShown());
-    EXPECT_EQ(overlaySize(), QSize(9, 3));
-    EXPECT_EQ(overlayPixel(8, 2), kSouth);
+    expectOverlay("W4", QSize(9, 3), kSouth);
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
