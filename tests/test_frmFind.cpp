@@ -38,15 +38,10 @@ protected:
     void SetUp() override
     {
         TempDirTest::SetUp();
-        writeFile(QStringLiteral("USER_BMP.INI"), "x");
-        writeFile(QStringLiteral("other.ini"), "x");
-        writeFile(QStringLiteral("readme.txt"), "x");
-        writeFile(QStringLiteral("noext"), "x");
+        for (const char *file : {"USER_BMP.INI", "other.ini", "readme.txt", "noext", "sub/inner.ini", "sub/notes.txt",
+                                 "drive/a.ini", "drive/b.txt"})
+            writeFile(QLatin1String(file), "x");
         makeDir(QStringLiteral("dir.ini"));
-        writeFile(QStringLiteral("sub/inner.ini"), "x");
-        writeFile(QStringLiteral("sub/notes.txt"), "x");
-        writeFile(QStringLiteral("drive/a.ini"), "x");
-        writeFile(QStringLiteral("drive/b.txt"), "x");
         root = QDir::currentPath();
     }
 
