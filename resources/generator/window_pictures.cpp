@@ -42,27 +42,31 @@ QImage programIcon()
         img.setPixel(12 + i, 2 + i, kBlack);
         img.setPixel(19 - i, 2 + i, kBlack);
     }
-    fill(img, 14, 6, 17, 6, kBlack);
-    // Roof and body.
-    fill(img, 8, 7, 23, 8, kGrey);
-    fill(img, 6, 9, 25, 26, kMaroon);
-    fill(img, 7, 9, 24, 9, kSilver);
-    // Two windscreens with a highlight.
-    fill(img, 8, 11, 14, 15, kNavy);
-    fill(img, 17, 11, 23, 15, kNavy);
-    img.setPixel(9, 12, kCyan);
-    img.setPixel(18, 12, kCyan);
-    // Yellow warning stripe, lamps and number plate.
-    fill(img, 6, 18, 25, 19, kYellow);
-    fill(img, 8, 22, 10, 23, kWhite);
-    fill(img, 21, 22, 23, 23, kWhite);
-    fill(img, 14, 21, 17, 24, kSilver);
-    // Buffer beam with buffers, bogie, rail.
-    fill(img, 5, 27, 26, 28, kBlack);
-    fill(img, 4, 27, 6, 28, kSilver);
-    fill(img, 25, 27, 27, 28, kSilver);
-    fill(img, 9, 29, 22, 30, kBlack);
-    fill(img, 0, 31, 31, 31, kGrey);
+    // The rest as rectangles (left, top, right, bottom, inclusive), each painted over those before.
+    const struct {
+        int x0, y0, x1, y1;
+        QRgb colour;
+    } patches[] = {
+        {14, 6, 17, 6, kBlack},    // pantograph foot
+        {8, 7, 23, 8, kGrey},      // roof
+        {6, 9, 25, 26, kMaroon},   // body
+        {7, 9, 24, 9, kSilver},    // its top edge
+        {8, 11, 14, 15, kNavy},    // windscreens
+        {17, 11, 23, 15, kNavy},
+        {9, 12, 9, 12, kCyan},     // their highlights
+        {18, 12, 18, 12, kCyan},
+        {6, 18, 25, 19, kYellow},  // warning stripe
+        {8, 22, 10, 23, kWhite},   // lamps
+        {21, 22, 23, 23, kWhite},
+        {14, 21, 17, 24, kSilver}, // number plate
+        {5, 27, 26, 28, kBlack},   // buffer beam
+        {4, 27, 6, 28, kSilver},   // buffers
+        {25, 27, 27, 28, kSilver},
+        {9, 29, 22, 30, kBlack},   // bogie
+        {0, 31, 31, 31, kGrey},    // rail
+    };
+    for (const auto &p : patches)
+        fill(img, p.x0, p.y0, p.x1, p.y1, p.colour);
 
     QList<QRgb> table = sixteenColours();
     table.append(qRgba(0, 0, 0, 0));
