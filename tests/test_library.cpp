@@ -5,15 +5,7 @@
 
 namespace {
 
-// Paths written with "/" in the tables, turned into the platform's separator.
-QString p(const QString &path)
-{
-    QString result = path;
-    result.replace(QLatin1Char('/'), platform::sep());
-    return result;
-}
-
-const QString kFolder = p(QStringLiteral("/lib/trains/"));
+const QString kFolder = osPath(QStringLiteral("/lib/trains/"));
 
 // A library line from its fields, each padded to its columns.
 QByteArray line(const char *label, const char *era, const char *country, const char *type, const char *ol,
@@ -43,7 +35,7 @@ TEST(LibraryRecord, readsEveryColumn)
     EXPECT_EQ(v.DT.text(), QStringLiteral("N"));
     EXPECT_EQ(v.Phasenlaenge, 3);
     EXPECT_EQ(v.Variations.text(), QStringLiteral("Y"));
-    EXPECT_EQ(v.Path, p(QStringLiteral("/lib/trains/E/br101.bmp")));
+    EXPECT_EQ(v.Path, osPath(QStringLiteral("/lib/trains/E/br101.bmp")));
 }
 
 TEST(LibraryRecord, bitmapPathByFileName)
@@ -67,7 +59,7 @@ TEST(LibraryRecord, bitmapPathByFileName)
     };
     for (const Row &r : rows) {
         const VehicleRecord v = library::readRecord(line("x", "4", "I", r.type, "N", "40", "NBNNN", "0", "N", r.name), kFolder);
-        EXPECT_EQ(v.Path, p(QString::fromLatin1(r.path))) << r.name;
+        EXPECT_EQ(v.Path, osPath(QString::fromLatin1(r.path))) << r.name;
     }
 }
 
@@ -148,7 +140,7 @@ TEST(LibraryRecord, shortLinesReadMissingColumnsAsBlank)
         EXPECT_EQ(v.GT.text(), QString::fromLatin1(r.type)) << r.text.constData();
         EXPECT_EQ(v.OL.text(), QString::fromLatin1(r.ol)) << r.text.constData();
         EXPECT_EQ(v.OLH, r.olh) << r.text.constData();
-        EXPECT_EQ(v.Path, p(QString::fromLatin1(r.path))) << r.text.constData();
+        EXPECT_EQ(v.Path, osPath(QString::fromLatin1(r.path))) << r.text.constData();
     }
 }
 
@@ -188,7 +180,8 @@ TEST(LibraryPaths, libBaseFromBitmapPath)
         {"", ""},
     };
     for (const auto &r : rows)
-        EXPECT_EQ(library::libBaseFromPath(p(QString::fromLatin1(r.path))), p(QString::fromLatin1(r.base))) << r.path;
+        EXPECT_EQ(library::libBaseFromPath(osPath(QString::fromLatin1(r.path))), osPath(QString::fromLatin1(r.base)))
+            << r.path;
 }
 
 TEST(LibraryPaths, libFolderFromLibraryFile)
@@ -206,13 +199,13 @@ TEST(LibraryPaths, libFolderFromLibraryFile)
         {"", nullptr},
     };
     for (const auto &r : rows) {
-        const std::optional<QString> folder = library::libFolderFromFile(p(QString::fromLatin1(r.file)));
+        const std::optional<QString> folder = library::libFolderFromFile(osPath(QString::fromLatin1(r.file)));
         if (!r.folder) {
             EXPECT_FALSE(folder.has_value()) << r.file;
             continue;
         }
         ASSERT_TRUE(folder.has_value()) << r.file;
-        EXPECT_EQ(*folder, p(QString::fromLatin1(r.folder))) << r.file;
+        EXPECT_EQ(*folder, osPath(QString::fromLatin1(r.folder))) << r.file;
     }
 }
 
@@ -220,10 +213,10 @@ TEST(LibraryPaths, libFolderFromLibraryFile)
 // has vehicles (taken from the first one's path) or none yet.
 TEST(LibraryPaths, baseOfALibraryIsItsBitmapFolder)
 {
-    const QString folder = *library::libFolderFromFile(p(QStringLiteral("D:/lib/trains.txt")));
+    const QString folder = *library::libFolderFromFile(osPath(QStringLiteral("D:/lib/trains.txt")));
     const VehicleRecord v = library::readRecord(line("x", "4", "I", "E", "N", "40", "NBNNN", "0", "N", "br101.bmp"), folder);
-    EXPECT_EQ(library::libBase({v}, folder), p(QStringLiteral("D:/lib/trains")));
-    EXPECT_EQ(library::libBase({}, folder), p(QStringLiteral("D:/lib/trains")));
+    EXPECT_EQ(library::libBase({v}, folder), osPath(QStringLiteral("D:/lib/trains")));
+    EXPECT_EQ(library::libBase({}, folder), osPath(QStringLiteral("D:/lib/trains")));
 }
 
 class LibraryFile : public TempDirTest {};
@@ -236,9 +229,9 @@ TEST_F(LibraryFile, readsEveryLineBlankOnesToo)
     QList<VehicleRecord> records;
     ASSERT_TRUE(library::readLibrary(file, kFolder, records).ok());
     ASSERT_EQ(records.size(), 3);
-    EXPECT_EQ(records[0].Path, p(QStringLiteral("/lib/trains/E/br101.bmp")));
+    EXPECT_EQ(records[0].Path, osPath(QStringLiteral("/lib/trains/E/br101.bmp")));
     EXPECT_EQ(records[1].Path, kFolder + platform::sep());
-    EXPECT_EQ(records[2].Path, p(QStringLiteral("/lib/trains/consists/00001.bmp")));
+    EXPECT_EQ(records[2].Path, osPath(QStringLiteral("/lib/trains/consists/00001.bmp")));
 }
 
 TEST_F(LibraryFile, failureLeavesRecordsAndNamesTheFile)

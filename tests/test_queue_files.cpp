@@ -110,30 +110,27 @@ TEST_F(QueueFilesTest, undoTrainOfAMissingLibraryTouchesNothing)
 TEST(QueueFiles, trainEntriesAreThoseInAConsistsFolderWhateverTheCase)
 {
     const struct {
-        const char *file;
+        QString file;
         bool train;
     } rows[] = {
-        {"/rail/lib/consists/00001.bmp", true},
-        {"/rail/lib/Consists/00001_0.bmp", true},
-        {"/rail/lib/CONSISTS/00002.bmp", true},
-        {"/rail/lib/E/e44.bmp", false},
-        {"/rail/lib/consists.bmp", false},
-        {"/rail/lib/myconsists/x.bmp", true},
-        {"", false},
+        {osPath("/rail/lib/consists/00001.bmp"), true},
+        {osPath("/rail/lib/Consists/00001_0.bmp"), true},
+        {osPath("/rail/lib/CONSISTS/00002.bmp"), true},
+        {osPath("/rail/lib/E/e44.bmp"), false},
+        {osPath("/rail/lib/consists.bmp"), false},
+        {osPath("/rail/lib/myconsists/x.bmp"), true},
+        {QString(), false},
     };
-    for (const auto &row : rows) {
-        QString file = QString::fromLatin1(row.file);
-        file.replace(u'/', QDir::separator());
-        EXPECT_EQ(queuefiles::isTrainEntryFile(file), row.train) << row.file;
-    }
+    for (const auto &row : rows)
+        EXPECT_EQ(queuefiles::isTrainEntryFile(row.file), row.train) << qPrintable(row.file);
 }
 
 TEST(QueueFiles, onlyAnAddConsistTrainOfTheOpenLibraryMayBeUndone)
 {
-    const QString lib = QDir::toNativeSeparators(QStringLiteral("/rail/lib/trains.txt"));
-    const QString train = QDir::toNativeSeparators(QStringLiteral("/rail/lib/consists/00002_0.bmp"));
-    const QString vehicle = QDir::toNativeSeparators(QStringLiteral("/rail/lib/E/00002_0.bmp"));
-    const QString other = QDir::toNativeSeparators(QStringLiteral("/rail/other/trains.txt"));
+    const QString lib = osPath("/rail/lib/trains.txt");
+    const QString train = osPath("/rail/lib/consists/00002_0.bmp");
+    const QString vehicle = osPath("/rail/lib/E/00002_0.bmp");
+    const QString other = osPath("/rail/other/trains.txt");
     const struct {
         const char *name;
         QueueTag tag;

@@ -15,19 +15,6 @@ using Action = PictureStep::Action;
 
 namespace {
 
-// A path written with "/" in the platform's separators.
-QString P(const char *path)
-{
-    QString p = QString::fromLatin1(path);
-    p.replace(u'/', QDir::separator());
-    return p;
-}
-
-QString native(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
-
 PictureStep save(const QString &path)
 {
     return {Action::Save, path, 0, false, QString()};
@@ -47,7 +34,7 @@ SpecialItem special(int x, const char *path, const char *kind)
 {
     SpecialItem s;
     s.XPos = x;
-    s.Path = P(path);
+    s.Path = osPath(path);
     s.Kind = QString::fromLatin1(kind);
     return s;
 }
@@ -126,10 +113,10 @@ TEST_F(TrainFilesTest, numberConsistFailsNamingAMissingFolder)
 
 TEST(TrainNames, stemAndTheTrainsOwnFiles)
 {
-    EXPECT_EQ(consistStem(P("/rail/lib/consists"), 7), P("/rail/lib/consists/00007"));
-    EXPECT_EQ(consistStem(P("/rail/lib/consists"), 99999), P("/rail/lib/consists/99999"));
-    EXPECT_EQ(plainPicturePath(P("/rail/lib/consists/00007")), P("/rail/lib/consists/00007.bmp"));
-    EXPECT_EQ(framePath(P("/rail/lib/consists/00007"), 3), P("/rail/lib/consists/00007_3.bmp"));
+    EXPECT_EQ(consistStem(osPath("/rail/lib/consists"), 7), osPath("/rail/lib/consists/00007"));
+    EXPECT_EQ(consistStem(osPath("/rail/lib/consists"), 99999), osPath("/rail/lib/consists/99999"));
+    EXPECT_EQ(plainPicturePath(osPath("/rail/lib/consists/00007")), osPath("/rail/lib/consists/00007.bmp"));
+    EXPECT_EQ(framePath(osPath("/rail/lib/consists/00007"), 3), osPath("/rail/lib/consists/00007_3.bmp"));
 }
 
 TEST(TrainNames, vehicleFramesAndPantographPictures)
@@ -139,28 +126,28 @@ TEST(TrainNames, vehicleFramesAndPantographPictures)
         std::optional<QString> frame2;
         std::optional<QString> pantograph;
     } rows[] = {
-        {"/lib/D/br01_0.bmp", P("/lib/D/br01_2.bmp"), P("/lib/D/br01_0_SAR.bmp")},
-        {"/lib/D/BR01_0.BMP", P("/lib/D/BR01_2.bmp"), P("/lib/D/BR01_0_SAR.bmp")},
-        {"/lib/E/e44.Bmp", P("/lib/E/e_2.bmp"), P("/lib/E/e44_SAR.bmp")},
-        {"/lib/E/e44.bmp.bak.bmp", P("/lib/E/e_2.bmp"), P("/lib/E/e44_SAR.bmp")},
-        {"/lib/E/x.bmp", P("/lib/E/_2.bmp"), P("/lib/E/x_SAR.bmp")},
+        {"/lib/D/br01_0.bmp", osPath("/lib/D/br01_2.bmp"), osPath("/lib/D/br01_0_SAR.bmp")},
+        {"/lib/D/BR01_0.BMP", osPath("/lib/D/BR01_2.bmp"), osPath("/lib/D/BR01_0_SAR.bmp")},
+        {"/lib/E/e44.Bmp", osPath("/lib/E/e_2.bmp"), osPath("/lib/E/e44_SAR.bmp")},
+        {"/lib/E/e44.bmp.bak.bmp", osPath("/lib/E/e_2.bmp"), osPath("/lib/E/e44_SAR.bmp")},
+        {"/lib/E/x.bmp", osPath("/lib/E/_2.bmp"), osPath("/lib/E/x_SAR.bmp")},
         {"/lib/E/e44", std::nullopt, std::nullopt},
         {"", std::nullopt, std::nullopt},
         // A folder whose name holds ".bmp" does not count: only the file name is searched.
-        {"/pics.bmp/lib/E/e44_0.bmp", P("/pics.bmp/lib/E/e44_2.bmp"), P("/pics.bmp/lib/E/e44_0_SAR.bmp")},
+        {"/pics.bmp/lib/E/e44_0.bmp", osPath("/pics.bmp/lib/E/e44_2.bmp"), osPath("/pics.bmp/lib/E/e44_0_SAR.bmp")},
         {"/pics.bmp/lib/E/e44", std::nullopt, std::nullopt},
     };
     for (const auto &row : rows) {
-        EXPECT_EQ(vehicleFramePath(P(row.path), 2), row.frame2) << row.path;
-        EXPECT_EQ(pantographPath(P(row.path)), row.pantograph) << row.path;
+        EXPECT_EQ(vehicleFramePath(osPath(row.path), 2), row.frame2) << row.path;
+        EXPECT_EQ(pantographPath(osPath(row.path)), row.pantograph) << row.path;
     }
 }
 
 TEST(TrainNames, bareFileNameLeavesEveryFolderOut)
 {
-    EXPECT_EQ(consistFileName(P("/lib/consists/00003.bmp")), QStringLiteral("00003.bmp"));
-    EXPECT_EQ(consistFileName(P("/lib/Consists/00003_0.bmp")), QStringLiteral("00003_0.bmp"));
-    EXPECT_EQ(consistFileName(P("/data/consists/lib/consists/00003.bmp")), QStringLiteral("00003.bmp"));
+    EXPECT_EQ(consistFileName(osPath("/lib/consists/00003.bmp")), QStringLiteral("00003.bmp"));
+    EXPECT_EQ(consistFileName(osPath("/lib/Consists/00003_0.bmp")), QStringLiteral("00003_0.bmp"));
+    EXPECT_EQ(consistFileName(osPath("/data/consists/lib/consists/00003.bmp")), QStringLiteral("00003.bmp"));
 }
 
 // --- Picture plans ---------------------------------------------------------------------------------
@@ -182,8 +169,8 @@ QList<PictureStep> frames(const QString &stem)
 {
     QList<PictureStep> steps{save(stem + QStringLiteral("_0.bmp"))};
     for (int k = 1; k <= 3; ++k) {
-        steps << draw(P("/lib/D/d1_%1.bmp").arg(k), 100, true) << draw(P("/lib/D/d2_%1.bmp").arg(k), 300, true)
-              << save(stem + QStringLiteral("_%1.bmp").arg(k));
+        steps << draw(osPath("/lib/D/d1_%1.bmp").arg(k), 100, true)
+              << draw(osPath("/lib/D/d2_%1.bmp").arg(k), 300, true) << save(stem + QStringLiteral("_%1.bmp").arg(k));
     }
     return steps;
 }
@@ -192,7 +179,7 @@ QList<PictureStep> frames(const QString &stem)
 
 TEST(TrainPictures, theFourOutcomesOfPantographChoiceAndCycle)
 {
-    const QString stem = P("/lib/consists/00001");
+    const QString stem = osPath("/lib/consists/00001");
     const QString plain = stem + QStringLiteral(".bmp");
     const QString frame0 = stem + QStringLiteral("_0.bmp");
     const struct {
@@ -207,14 +194,14 @@ TEST(TrainPictures, theFourOutcomesOfPantographChoiceAndCycle)
         {"Y, cycle 0",
          true,
          QStringLiteral("0"),
-         {save(plain), draw(P("/lib/E/e1_SAR.bmp"), 200, false), draw(P("/lib/E/e2_SAR.bmp"), 400, false),
+         {save(plain), draw(osPath("/lib/E/e1_SAR.bmp"), 200, false), draw(osPath("/lib/E/e2_SAR.bmp"), 400, false),
           save(stem + QStringLiteral("_SAR.bmp"))},
          plain},
         {"Y, cycle 12",
          true,
          QStringLiteral("12"),
-         frames(stem) + QList<PictureStep>{reload(frame0), draw(P("/lib/E/e1_SAR.bmp"), 200, false),
-                                           draw(P("/lib/E/e2_SAR.bmp"), 400, false),
+         frames(stem) + QList<PictureStep>{reload(frame0), draw(osPath("/lib/E/e1_SAR.bmp"), 200, false),
+                                           draw(osPath("/lib/E/e2_SAR.bmp"), 400, false),
                                            save(stem + QStringLiteral("_0_SAR.bmp"))},
          frame0},
         {"an empty cycle box reads 0", false, QString(), {save(plain)}, plain},
@@ -232,7 +219,7 @@ TEST(TrainPictures, theFourOutcomesOfPantographChoiceAndCycle)
 
 TEST(TrainPictures, withoutSpecialsTheFramesAreAlikeAndNoPantographIsDrawn)
 {
-    const QString stem = P("/lib/consists/00002");
+    const QString stem = osPath("/lib/consists/00002");
     const PicturePlan animated = planPictures(stem, true, QStringLiteral("4"), kSpecials, 0);
     EXPECT_EQ(animated.steps, (QList<PictureStep>{save(stem + QStringLiteral("_0.bmp")),
                                                   save(stem + QStringLiteral("_1.bmp")),
@@ -246,8 +233,8 @@ TEST(TrainPictures, withoutSpecialsTheFramesAreAlikeAndNoPantographIsDrawn)
 TEST(TrainPictures, aNegativeCycleIsRefusedBeforeAnythingIsWritten)
 {
     for (const bool pantograph : {false, true}) {
-        const PicturePlan plan = planPictures(P("/lib/consists/00001"), pantograph, QStringLiteral("-5"), kSpecials,
-                                              kCount);
+        const PicturePlan plan =
+            planPictures(osPath("/lib/consists/00001"), pantograph, QStringLiteral("-5"), kSpecials, kCount);
         ASSERT_TRUE(plan.refusal);
         EXPECT_EQ(*plan.refusal, (Refusal{QStringLiteral("The maximum value of cycle frequency is 9 [0-9] PHASENLAENGE!"),
                                           QStringLiteral("Brenvik"), Focus::txtCycle}));
@@ -258,12 +245,12 @@ TEST(TrainPictures, aNegativeCycleIsRefusedBeforeAnythingIsWritten)
 
 TEST(TrainPictures, aVehiclePathWithoutBmpStopsThePlanWhereItIsNeeded)
 {
-    const QString stem = P("/lib/consists/00001");
+    const QString stem = osPath("/lib/consists/00001");
     const PicturePlan frames = planPictures(stem, false, QStringLiteral("1"), {special(5, "/lib/D/noext", "P")}, 1);
     ASSERT_EQ(frames.steps.size(), 2);
     EXPECT_EQ(frames.steps[0], save(stem + QStringLiteral("_0.bmp")));
     EXPECT_EQ(frames.steps[1].action, Action::Fail);
-    EXPECT_EQ(frames.steps[1].path, P("/lib/D/noext"));
+    EXPECT_EQ(frames.steps[1].path, osPath("/lib/D/noext"));
     EXPECT_FALSE(frames.steps[1].reason.isEmpty());
 
     const PicturePlan pantographs = planPictures(stem, true, QStringLiteral("0"),
@@ -272,7 +259,7 @@ TEST(TrainPictures, aVehiclePathWithoutBmpStopsThePlanWhereItIsNeeded)
     ASSERT_EQ(pantographs.steps.size(), 3);
     EXPECT_EQ(pantographs.steps[1].action, Action::Draw);
     EXPECT_EQ(pantographs.steps[2].action, Action::Fail);
-    EXPECT_EQ(pantographs.steps[2].path, P("/lib/E/noext"));
+    EXPECT_EQ(pantographs.steps[2].path, osPath("/lib/E/noext"));
 }
 
 // --- Carrying out a plan on real pictures ----------------------------------------------------------
@@ -382,7 +369,7 @@ TEST_F(TrainPicturesRun, aMissingFrameStopsTheRunAndKeepsWhatWasSaved)
     QFile::remove(path(QStringLiteral("Library/D/anim_2.bmp")));
     const PicturePlan plan = planPictures(stem, false, QStringLiteral("3"), specials, 2);
     const QString message = runPictureSteps(plan.steps, consist, scratch).message();
-    EXPECT_TRUE(message.startsWith(QStringLiteral("Cannot load ") + native(path(QStringLiteral("Library/D/anim_2.bmp")))
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Cannot load ") + osPath(path(QStringLiteral("Library/D/anim_2.bmp")))
                                    + QStringLiteral(":\n")))
         << qPrintable(message);
     EXPECT_TRUE(QFile::exists(stem + QStringLiteral("_0.bmp")));
@@ -395,7 +382,7 @@ TEST_F(TrainPicturesRun, aFailingSaveIsReportedWithTheFileAndReason)
     const PicturePlan plan = planPictures(stem, false, QStringLiteral("0"), specials, 2);
     platform::FileFaults::failAt(1, QStringLiteral("Disk full"));
     EXPECT_EQ(runPictureSteps(plan.steps, consist, scratch).message(),
-              QStringLiteral("Cannot save ") + native(stem + QStringLiteral(".bmp")) + QStringLiteral(":\nDisk full"));
+              QStringLiteral("Cannot save ") + osPath(stem + QStringLiteral(".bmp")) + QStringLiteral(":\nDisk full"));
 }
 
 TEST_F(TrainPicturesRun, aFailStepIsReportedNamingTheVehicle)
@@ -403,7 +390,7 @@ TEST_F(TrainPicturesRun, aFailStepIsReportedNamingTheVehicle)
     specials[1].Path = path(QStringLiteral("Library/E/pan"));
     const PicturePlan plan = planPictures(stem, true, QStringLiteral("0"), specials, 2);
     const QString message = runPictureSteps(plan.steps, consist, scratch).message();
-    EXPECT_TRUE(message.contains(native(path(QStringLiteral("Library/E/pan"))) + QStringLiteral(":\n")))
+    EXPECT_TRUE(message.contains(osPath(path(QStringLiteral("Library/E/pan"))) + QStringLiteral(":\n")))
         << qPrintable(message);
     EXPECT_TRUE(QFile::exists(stem + QStringLiteral(".bmp")));
 }
@@ -426,8 +413,8 @@ TrainForm validForm()
     return f;
 }
 
-const QString kPlain = P("/lib/consists/00005.bmp");
-const QString kAnimated = P("/lib/consists/00005_0.bmp");
+const QString kPlain = osPath("/lib/consists/00005.bmp");
+const QString kAnimated = osPath("/lib/consists/00005_0.bmp");
 
 // Columns 1-40 and 41-58, then the bitmap name.
 QByteArray libraryLine(const QByteArray &label, const char *columns41to58, const char *name)
@@ -515,10 +502,10 @@ TEST(TrainLineChecks, everyRefusalWithItsTextTitleAndFocus)
         {"height beyond 16 bits", [](TrainForm &f) { f.pixels = QStringLiteral("65586"); }, kPlain,
          brenvik("Select the height OLH or set to correct value [40-90]!", Focus::txtPixels)},
         {"pantograph picture missing", [](TrainForm &f) { f.sar0 = true; }, kPlain,
-         {native(P("/lib/consists/00005_SAR.bmp")) + QStringLiteral(" doesn't exist!"), QStringLiteral("Brenvik"),
+         {osPath("/lib/consists/00005_SAR.bmp") + QStringLiteral(" doesn't exist!"), QStringLiteral("Brenvik"),
           Focus::chkSAR0}},
         {"pantograph picture of an animated train missing", [](TrainForm &f) { f.sar0 = true; }, kAnimated,
-         {native(P("/lib/consists/00005_0_SAR.bmp")) + QStringLiteral(" doesn't exist!"), QStringLiteral("Brenvik"),
+         {osPath("/lib/consists/00005_0_SAR.bmp") + QStringLiteral(" doesn't exist!"), QStringLiteral("Brenvik"),
           Focus::chkSAR0}},
         {"no direction", [](TrainForm &f) { f.lr = {}; }, kPlain,
          untitled("Select almost one value for RICHTUNG!", Focus::chkLR1)},
@@ -552,9 +539,9 @@ TEST(TrainLineChecks, theFirstMissingFrameIsNamed)
 {
     TrainForm form = validForm();
     form.cycle = QStringLiteral("4");
-    const QString f1 = P("/lib/consists/00005_1.bmp");
-    const QString f2 = P("/lib/consists/00005_2.bmp");
-    const QString f3 = P("/lib/consists/00005_3.bmp");
+    const QString f1 = osPath("/lib/consists/00005_1.bmp");
+    const QString f2 = osPath("/lib/consists/00005_2.bmp");
+    const QString f3 = osPath("/lib/consists/00005_3.bmp");
     const struct {
         QStringList present;
         QString missing;
@@ -562,7 +549,7 @@ TEST(TrainLineChecks, theFirstMissingFrameIsNamed)
     for (const auto &row : rows) {
         const TrainLine t = checkTrain(form, kAnimated, existing(row.present));
         ASSERT_TRUE(t.refusal);
-        EXPECT_EQ(*t.refusal, (Refusal{native(row.missing) + QStringLiteral(" doesn't exist!"),
+        EXPECT_EQ(*t.refusal, (Refusal{osPath(row.missing) + QStringLiteral(" doesn't exist!"),
                                        QStringLiteral("Brenvik"), Focus::txtCycle}));
     }
     EXPECT_FALSE(checkTrain(form, kAnimated, existing({f1, f2, f3})).refusal);
@@ -584,7 +571,7 @@ TEST(TrainLineChecks, theChecksComeInTheirOrder)
         {untitled("Select almost one value for OL!", Focus::chkOL1), [](TrainForm &f) { f.ol[1] = true; }},
         {brenvik("Select the height OLH or set to correct value [40-90]!", Focus::txtPixels),
          [](TrainForm &f) { f.pixels = QStringLiteral("58"); }},
-        {{native(P("/lib/consists/00005_0_SAR.bmp")) + QStringLiteral(" doesn't exist!"), QStringLiteral("Brenvik"),
+        {{osPath("/lib/consists/00005_0_SAR.bmp") + QStringLiteral(" doesn't exist!"), QStringLiteral("Brenvik"),
           Focus::chkSAR0},
          [](TrainForm &f) { f.sar0 = false; }},
         {untitled("Select almost one value for RICHTUNG!", Focus::chkLR1), [](TrainForm &f) { f.lr[2] = true; }},
@@ -740,9 +727,9 @@ TEST(TrainLineChecks, linesAndEntriesByteForByte)
         {"empty cycle", [](TrainForm &f) { f.cycle.clear(); }, kPlain,
          libraryLine("Test Train", "3  FRGE Y50NRNNN0N", "00005.bmp"),
          fileFor + QStringLiteral("LABEL=Test Train;GT=E;EPOCHE=3;ULAND=FRG;OL=J;OLH=8;RICHTUNG=R;") + ending},
-        {"a folder above also named consists", [](TrainForm &) {}, P("/data/consists/lib/consists/00005.bmp"),
+        {"a folder above also named consists", [](TrainForm &) {}, osPath("/data/consists/lib/consists/00005.bmp"),
          libraryLine("Test Train", "3  FRGE Y50NRNNN0N", "00005.bmp"),
-         QStringLiteral("{LocoStart}FILE=") + P("/data/consists/lib/consists/00005.bmp") +
+         QStringLiteral("{LocoStart}FILE=") + osPath("/data/consists/lib/consists/00005.bmp") +
              QStringLiteral(";LABEL=Test Train;GT=E;EPOCHE=3;ULAND=FRG;OL=J;OLH=8;RICHTUNG=R;") + ending},
     };
     for (const auto &row : rows) {

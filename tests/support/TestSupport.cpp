@@ -153,6 +153,11 @@ QByteArray libraryText(const QList<LibraryVehicle> &vehicles)
     return text;
 }
 
+QString osPath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
 VehicleRecord vehicleRecord(const char *label, const char *era, const char *country, const char *type, const char *ol,
                             int16_t olh, const QString &path)
 {

@@ -58,6 +58,9 @@ QImage solidImage(int w, int h, QColor fill, QColor mark = QColor());
 // Where the build put the program and its generators.
 QString buildDir();
 
+// A path as the platform writes it: a test's "/" turned into the platform's separator.
+QString osPath(const QString &path);
+
 // One vehicle of a test library, as its line gives it.
 using LibraryVehicle = libraryline::LineColumns;
 
