@@ -186,6 +186,23 @@ protected:
         EXPECT_NE(state.gConsistCount, 0);
     }
 
+    // How the message about a picture that cannot be loaded or saved begins; the reason follows.
+    static QString fileFailureStart(const char *verb, const QString &file)
+    {
+        return QStringLiteral("Cannot %1 %2:\n").arg(QLatin1String(verb), QDir::toNativeSeparators(file));
+    }
+    // One message came, beginning as above; the window stays open and nothing of the train reached
+    // the library or the queue.
+    void expectFileFailure(const char *verb, const QString &file)
+    {
+        ASSERT_EQ(prompts.messages.size(), 1);
+        EXPECT_TRUE(prompts.messages[0].text.startsWith(fileFailureStart(verb, file)))
+            << prompts.messages[0].text.toStdString();
+        EXPECT_TRUE(addWindow->isVisible());
+        EXPECT_EQ(readFile(library), kLibraryText);
+        EXPECT_EQ(window->lstOriginalFile->ListCount(), 0);
+    }
+
     std::unique_ptr<frmAdd> addWindow;
     QString library;
     QString libBase;
@@ -417,15 +434,10 @@ TEST_F(AddTrainTest, aMissingVehicleFrameStopsTheAdd_andTheFramesSavedBeforeStay
     choose(w, false, QStringLiteral("1"));
     w.cmdAdd_Click();
 
-    ASSERT_EQ(prompts.messages.size(), 1);
-    const QString start = QStringLiteral("Cannot load %1:\n").arg(QDir::toNativeSeparators(frame2));
-    EXPECT_TRUE(prompts.messages[0].text.startsWith(start)) << prompts.messages[0].text.toStdString();
+    ASSERT_NO_FATAL_FAILURE(expectFileFailure("load", frame2));
     EXPECT_EQ(prompts.givenTitles[0], QStringLiteral("Brenvik"));
     EXPECT_EQ(prompts.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(consistFiles(), (QStringList{QStringLiteral("00001_0.bmp"), QStringLiteral("00001_1.bmp")}));
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(readFile(library), kLibraryText);
-    EXPECT_EQ(window->lstOriginalFile->ListCount(), 0);
     EXPECT_EQ(state.gConsistCount, 4);
 }
 
@@ -438,15 +450,9 @@ TEST_F(AddTrainTest, aMissingPantographPictureStopsTheAdd_andThePlainPictureStay
     choose(w, true, QStringLiteral("0"));
     w.cmdAdd_Click();
 
-    ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(prompts.messages[0].text.startsWith(
-        QStringLiteral("Cannot load %1:\n").arg(QDir::toNativeSeparators(pantographs))))
-        << prompts.messages[0].text.toStdString();
+    ASSERT_NO_FATAL_FAILURE(expectFileFailure("load", pantographs));
     EXPECT_EQ(consistFiles(), QStringList{QStringLiteral("00001.bmp")})
         << "the plain picture stays; no pantograph picture is saved half drawn";
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(readFile(library), kLibraryText);
-    EXPECT_EQ(window->lstOriginalFile->ListCount(), 0);
 }
 
 TEST_F(AddTrainTest, aBitmapThatCannotBeSavedIsReported)
@@ -456,15 +462,10 @@ TEST_F(AddTrainTest, aBitmapThatCannotBeSavedIsReported)
     frmAdd &w = openWindow();
     w.cmdAdd_Click();
 
-    ASSERT_EQ(prompts.messages.size(), 1);
-    const QString start = QStringLiteral("Cannot save %1:\n").arg(QDir::toNativeSeparators(inConsists("00001.bmp")));
-    EXPECT_TRUE(prompts.messages[0].text.startsWith(start)) << prompts.messages[0].text.toStdString();
-    EXPECT_GT(prompts.messages[0].text.size(), start.size());
+    ASSERT_NO_FATAL_FAILURE(expectFileFailure("save", inConsists("00001.bmp")));
+    EXPECT_GT(prompts.messages[0].text.size(), fileFailureStart("save", inConsists("00001.bmp")).size());
     EXPECT_EQ(prompts.givenTitles[0], QStringLiteral("Brenvik"));
     EXPECT_TRUE(QFileInfo(inConsists("00001.bmp")).isDir());
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(readFile(library), kLibraryText);
-    EXPECT_EQ(window->lstOriginalFile->ListCount(), 0);
 }
 
 TEST_F(AddTrainTest, aConsistUndoneToNothingIsReportedInsteadOfSavedEmpty)
@@ -475,14 +476,8 @@ TEST_F(AddTrainTest, aConsistUndoneToNothingIsReportedInsteadOfSavedEmpty)
     frmAdd &w = openWindow();
     w.cmdAdd_Click();
 
-    ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_TRUE(prompts.messages[0].text.startsWith(
-        QStringLiteral("Cannot save %1:\n").arg(QDir::toNativeSeparators(inConsists("00001.bmp")))))
-        << prompts.messages[0].text.toStdString();
+    ASSERT_NO_FATAL_FAILURE(expectFileFailure("save", inConsists("00001.bmp")));
     EXPECT_TRUE(consistFiles().isEmpty());
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(readFile(library), kLibraryText);
-    EXPECT_EQ(window->lstOriginalFile->ListCount(), 0);
 }
 
 // ---- Refusals ----
