@@ -38,6 +38,14 @@ QString ticks(const std::array<QCheckBox *, N> &boxes)
     return s;
 }
 
+// Clicks box `k` of a group with the mouse; the group's ticks after the click.
+template <size_t N>
+QString ticksAfterClick(const std::array<QCheckBox *, N> &boxes, size_t k)
+{
+    QTest::mouseClick(boxes[k], Qt::LeftButton);
+    return ticks(boxes);
+}
+
 } // namespace
 
 class frmAddTest : public MainWindowTest {
@@ -274,19 +282,14 @@ TEST_F(frmAddTest, pairs_clicksOnAnUntouchedPair)
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         ASSERT_EQ(ticks(row.boxes), "..");
-        QTest::mouseClick(row.boxes[1], Qt::LeftButton);
-        EXPECT_EQ(ticks(row.boxes), ".X");
-        QTest::mouseClick(row.boxes[1], Qt::LeftButton);
-        EXPECT_EQ(ticks(row.boxes), "X.");
-        QTest::mouseClick(row.boxes[1], Qt::LeftButton);
-        EXPECT_EQ(ticks(row.boxes), ".X");
-        QTest::mouseClick(row.boxes[0], Qt::LeftButton);
-        EXPECT_EQ(ticks(row.boxes), "X.");
+        EXPECT_EQ(ticksAfterClick(row.boxes, 1), ".X");
+        EXPECT_EQ(ticksAfterClick(row.boxes, 1), "X.");
+        EXPECT_EQ(ticksAfterClick(row.boxes, 1), ".X");
+        EXPECT_EQ(ticksAfterClick(row.boxes, 0), "X.");
     }
     // The pantograph pair always starts with one box ticked.
     EXPECT_EQ(ticks(w.chkSAR), ".X");
-    QTest::mouseClick(w.chkSAR[1], Qt::LeftButton);
-    EXPECT_EQ(ticks(w.chkSAR), "X.");
+    EXPECT_EQ(ticksAfterClick(w.chkSAR, 1), "X.");
 }
 
 TEST_F(frmAddTest, variations_cannotBeChangedByTheUser)
@@ -310,8 +313,7 @@ TEST_F(frmAddTest, triples_clickingTheTickedBoxLeavesAllThreeUnticked)
     QTest::mouseClick(w.chkLR[0], Qt::LeftButton);
     EXPECT_EQ(ticks(w.chkOL), "...");
     EXPECT_EQ(ticks(w.chkLR), "...");
-    QTest::mouseClick(w.chkLR[1], Qt::LeftButton);
-    EXPECT_EQ(ticks(w.chkLR), ".X.");
+    EXPECT_EQ(ticksAfterClick(w.chkLR, 1), ".X.");
 }
 
 TEST_F(frmAddTest, triples_thirdRailWhileYesIsTickedUnticksYesOnly)
@@ -322,8 +324,7 @@ TEST_F(frmAddTest, triples_thirdRailWhileYesIsTickedUnticksYesOnly)
     QStringList changes;
     for (QCheckBox *b : w.chkOL)
         QObject::connect(b, &QCheckBox::toggled, [&changes, b](bool on) { changes << b->objectName() + (on ? "+" : "-"); });
-    QTest::mouseClick(w.chkOL[2], Qt::LeftButton);
-    EXPECT_EQ(ticks(w.chkOL), "..X");
+    EXPECT_EQ(ticksAfterClick(w.chkOL, 2), "..X");
     EXPECT_EQ(changes.join(' '), QStringLiteral("chkOL_0- chkOL_2+"));
 }
 
@@ -374,8 +375,7 @@ TEST_F(frmAddTest, eras_areIndependent)
     for (int i = 1; i <= 6; ++i)
         QTest::mouseClick(w.chkEPO[size_t(i)], Qt::LeftButton);
     EXPECT_EQ(ticks(w.chkEPO), "XXXXXX");
-    QTest::mouseClick(w.chkEPO[3], Qt::LeftButton);
-    EXPECT_EQ(ticks(w.chkEPO), "XX.XXX");
+    EXPECT_EQ(ticksAfterClick(w.chkEPO, 3), "XX.XXX");
 }
 
 // ---- Number boxes ----
