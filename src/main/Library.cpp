@@ -131,7 +131,7 @@ platform::Status readLibrary(const QString &libraryFile, const QString &libFolde
 QString listLine(const VehicleRecord &vehicle)
 {
     // Written straight into one allocation: a library can have a hundred thousand lines.
-    QString line(51, Qt::Uninitialized);
+    QString line(kListLineLength, Qt::Uninitialized);
     QChar *out = line.data();
     const auto put = [&out](QByteArrayView text) {
         for (char c : text)

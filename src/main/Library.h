@@ -20,6 +20,7 @@ platform::Status readLibrary(const QString &libraryFile, const QString &libFolde
 
 // The vehicle list's line: label, a blank, country, four blanks, era; 51 characters, so the
 // era stands under "Era" of the heading.
+constexpr qsizetype kListLineLength = 51;
 QString listLine(const VehicleRecord &vehicle);
 
 // The library folder without its trailing separator, from a vehicle's bitmap path (folder,

@@ -1,6 +1,7 @@
 #include "main/frmBrenvik.h"
 #include "main/Library.h"
 #include "main/Variations.h"
+#include "platform/TextRows.h"
 #include "platform/widgets/FormStyle.h"
 #include "platform/widgets/ListBox.h"
 #include "platform/widgets/PictureBox.h"
@@ -251,8 +252,8 @@ void frmBrenvik::LoadList()
         read = library::readLibrary(g.gLibraryFile, g.gLibFolder, records);
         // An empty file leaves the table and the library base as they were.
         if (read && !records.isEmpty()) {
-            QStringList lines;
-            lines.reserve(records.size());
+            platform::TextRows lines;
+            lines.reserve(records.size(), records.size() * library::kListLineLength);
             for (const VehicleRecord &vehicle : std::as_const(records))
                 lines.append(library::listLine(vehicle));
             lstSource->AddItems(lines);

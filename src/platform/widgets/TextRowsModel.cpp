@@ -1,0 +1,61 @@
+#include "platform/widgets/TextRowsModel.h"
+
+namespace platform {
+
+int TextRowsModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+QVariant TextRowsModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_rows.size() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return QVariant();
+    return m_rows.at(index.row());
+}
+
+QString TextRowsModel::row(int row) const
+{
+    return row >= 0 && row < m_rows.size() ? m_rows.at(row) : QString();
+}
+
+void TextRowsModel::clear()
+{
+    beginResetModel();
+    m_rows.clear();
+    endResetModel();
+}
+
+void TextRowsModel::appendRow(QStringView row)
+{
+    const int at = int(m_rows.size());
+    beginInsertRows(QModelIndex(), at, at);
+    m_rows.append(row);
+    endInsertRows();
+}
+
+void TextRowsModel::appendRows(const TextRows &rows)
+{
+    if (rows.isEmpty())
+        return;
+    // An empty list is filled in one reset, as a list box filled anew.
+    if (m_rows.isEmpty()) {
+        beginResetModel();
+        m_rows = rows;
+        endResetModel();
+        return;
+    }
+    const int first = int(m_rows.size());
+    beginInsertRows(QModelIndex(), first, first + int(rows.size()) - 1);
+    m_rows.append(rows);
+    endInsertRows();
+}
+
+void TextRowsModel::removeRow(int row)
+{
+    beginRemoveRows(QModelIndex(), row, row);
+    m_rows.removeAt(row);
+    endRemoveRows();
+}
+
+} // namespace platform
