@@ -22,6 +22,9 @@ platform::Status readLibrary(const QString &libraryFile, const QString &libFolde
 // era stands under "Era" of the heading.
 constexpr qsizetype kListLineLength = 51;
 QString listLine(const VehicleRecord &vehicle);
+// The same line written into `out`, which has room for kListLineLength characters; a library
+// can have a hundred thousand lines.
+void writeListLine(const VehicleRecord &vehicle, QChar *out);
 
 // The library folder without its trailing separator, from a vehicle's bitmap path (folder,
 // sub-folder, file name): the path cut before its second-last separator. Empty when the path

@@ -255,7 +255,7 @@ void frmBrenvik::LoadList()
             platform::TextRows lines;
             lines.reserve(records.size(), records.size() * library::kListLineLength);
             for (const VehicleRecord &vehicle : std::as_const(records))
-                lines.append(library::listLine(vehicle));
+                library::writeListLine(vehicle, lines.appendRow(library::kListLineLength));
             lstSource->AddItems(lines);
             g.gLibBase = library::libBaseFromPath(records.constFirst().Path);
             g.gVehicles = std::move(records);

@@ -39,6 +39,14 @@ void TextRows::append(QStringView row)
     m_ends.append(m_text.size());
 }
 
+QChar *TextRows::appendRow(qsizetype length)
+{
+    const qsizetype start = m_text.size();
+    m_text.resize(start + length);
+    m_ends.append(m_text.size());
+    return m_text.data() + start;
+}
+
 void TextRows::append(const TextRows &rows)
 {
     if (isEmpty()) {

@@ -21,6 +21,8 @@ public:
 
     void reserve(qsizetype rows, qsizetype characters);
     void append(QStringView row);
+    // Adds a row of `length` characters, written by the caller where the result points.
+    QChar *appendRow(qsizetype length);
     void append(const TextRows &rows);
     void removeAt(qsizetype row);
     void clear();
