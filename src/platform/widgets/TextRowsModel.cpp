@@ -2,6 +2,13 @@
 
 namespace platform {
 
+QModelIndex TextRowsModel::index(int row, int column, const QModelIndex &parent) const
+{
+    if (row < 0 || row >= m_rows.size() || column != 0 || parent.isValid())
+        return QModelIndex();
+    return createIndex(row, column);
+}
+
 int TextRowsModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());

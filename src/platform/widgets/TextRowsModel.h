@@ -12,6 +12,9 @@ public:
     explicit TextRowsModel(QObject *parent) : QAbstractListModel(parent) {}
     Q_DISABLE_COPY_MOVE(TextRowsModel)
 
+    // Without the general checks' calls back into the model: the view asks for every row's
+    // index when it lays out a long list.
+    QModelIndex index(int row, int column = 0, const QModelIndex &parent = QModelIndex()) const override;
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
