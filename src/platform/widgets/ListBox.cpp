@@ -35,7 +35,6 @@ void ListBox::AddItems(const QStringList &items)
     AddItems(TextRows(items));
 }
 
-// Inserted rows keep the selection where it was.
 void ListBox::AddItems(const TextRows &items)
 {
     m_byCode = true;

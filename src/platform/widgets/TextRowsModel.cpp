@@ -35,26 +35,29 @@ void TextRowsModel::clear()
 
 void TextRowsModel::appendRow(QStringView row)
 {
-    const int at = int(m_rows.size());
-    beginInsertRows(QModelIndex(), at, at);
-    m_rows.append(row);
-    endInsertRows();
+    addRows(1, [&] { m_rows.append(row); });
 }
 
 void TextRowsModel::appendRows(const TextRows &rows)
 {
-    if (rows.isEmpty())
+    addRows(rows.size(), [&] { m_rows.append(rows); });
+}
+
+// An empty list is filled in one reset, as a list box filled anew; rows added to a longer one
+// are inserted, which keeps the selection where it was.
+void TextRowsModel::addRows(qsizetype count, const std::function<void()> &add)
+{
+    if (count == 0)
         return;
-    // An empty list is filled in one reset, as a list box filled anew.
     if (m_rows.isEmpty()) {
         beginResetModel();
-        m_rows = rows;
+        add();
         endResetModel();
         return;
     }
     const int first = int(m_rows.size());
-    beginInsertRows(QModelIndex(), first, first + int(rows.size()) - 1);
-    m_rows.append(rows);
+    beginInsertRows(QModelIndex(), first, first + int(count) - 1);
+    add();
     endInsertRows();
 }
 

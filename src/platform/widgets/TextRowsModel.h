@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/TextRows.h"
 #include <QAbstractListModel>
+#include <functional>
 
 namespace platform {
 
@@ -26,6 +27,8 @@ public:
     void removeRow(int row);
 
 private:
+    void addRows(qsizetype count, const std::function<void()> &add);
+
     TextRows m_rows;
 };
 
