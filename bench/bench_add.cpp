@@ -1,4 +1,5 @@
-// "Add" of a 100-vehicle train, against joining the same bitmaps with ImageMagick.
+// "Add" of a 100-vehicle train, against joining the same bitmaps with ImageMagick, and against
+// the same reading and writing done plainly.
 #include "BenchSupport.h"
 #include "add_consist/frmAdd.h"
 #include "main/frmBrenvik.h"
@@ -70,52 +71,80 @@ void BM_AddTrain(benchmark::State &state)
     const QString joined = dir.filePath(QStringLiteral("joined.bmp"));
     convertArgs << QStringLiteral("+append") << joined;
 
-    bench::Pairs pairs;
+    // The floor: the 100 bitmaps read and the Add's files written, with nothing in between. The
+    // files' bytes are taken from the first Add, untimed.
+    const QString plainFolder = dir.filePath(QStringLiteral("plain"));
+    QDir().mkpath(plainFolder);
+    QList<QPair<QString, QByteArray>> plainFiles;
+
+    const auto addOnce = [&](bool &failed, qsizetype &written) {
+        // Erase Last takes the previous Add's train out of the queue; then a fresh consist,
+        // an empty consists folder and the library as it was.
+        w.window->Command1_Click();
+        bench::emptyFolder(consists);
+        bench::writeBytes(lib.file, lib.text);
+        w.window->LoadList();
+        w.window->picConsist->surface().setPicture(train.picture);
+        w.window->picConsist->setLeft(0);
+        w.state->gSpecials = train.specials;
+        w.state->gSpecialCount = train.specialCount;
+        w.state->gConsistCount = train.count;
+        w.state->gInherited = train.inherited;
+        w.prompts->clear();
+        frmAdd add(*w.state, *w.prompts, *w.window, w.window);
+        add.show();
+        add.txtCycle->setText(QStringLiteral("4"));
+        add.chkSAR[0]->setChecked(true);
+        bench::settle();
+        const double s = bench::timed([&] {
+            add.cmdAdd_Click();
+            bench::settle();
+        });
+        failed = failed || w.window->lstOriginalFile->ListCount() != 1 || !w.prompts->messages.isEmpty();
+        written = QDir(consists).entryList(QDir::Files).size();
+        return s;
+    };
+
+    bench::Pairs peer;
+    bench::Pairs floor;
     qsizetype written = 0;
     for (auto _ : state) {
         bool failed = false;
-        const double t = pairs.measure(
-            [&] {
-                // Erase Last takes the previous Add's train out of the queue; then a fresh consist,
-                // an empty consists folder and the library as it was.
-                w.window->Command1_Click();
-                bench::emptyFolder(consists);
-                bench::writeBytes(lib.file, lib.text);
-                w.window->LoadList();
-                w.window->picConsist->surface().setPicture(train.picture);
-                w.window->picConsist->setLeft(0);
-                w.state->gSpecials = train.specials;
-                w.state->gSpecialCount = train.specialCount;
-                w.state->gConsistCount = train.count;
-                w.state->gInherited = train.inherited;
-                w.prompts->clear();
-                frmAdd add(*w.state, *w.prompts, *w.window, w.window);
-                add.show();
-                add.txtCycle->setText(QStringLiteral("4"));
-                add.chkSAR[0]->setChecked(true);
-                bench::settle();
-                const double s = bench::timed([&] {
-                    add.cmdAdd_Click();
-                    bench::settle();
-                });
-                failed = w.window->lstOriginalFile->ListCount() != 1 || !w.prompts->messages.isEmpty();
-                written = QDir(consists).entryList(QDir::Files).size();
-                return s;
-            },
-            [&] {
-                QFile::remove(joined);
-                QProcess magick;
-                const double s = bench::timed([&] {
-                    magick.start(convert, convertArgs);
-                    magick.waitForFinished(-1);
-                });
-                failed = failed || magick.exitStatus() != QProcess::NormalExit || magick.exitCode() != 0
-                    || !QFileInfo::exists(joined);
-                return s;
-            });
+        const double t = peer.measure([&] { return addOnce(failed, written); },
+                                      [&] {
+                                          QFile::remove(joined);
+                                          QProcess magick;
+                                          const double s = bench::timed([&] {
+                                              magick.start(convert, convertArgs);
+                                              magick.waitForFinished(-1);
+                                          });
+                                          failed = failed || magick.exitStatus() != QProcess::NormalExit
+                                              || magick.exitCode() != 0 || !QFileInfo::exists(joined);
+                                          return s;
+                                      });
+        floor.measure([&] { return addOnce(failed, written); },
+                      [&] {
+                          if (plainFiles.isEmpty()) {
+                              for (const QString &name : QDir(consists).entryList(QDir::Files))
+                                  plainFiles.append({name, bench::readBytes(consists + QLatin1Char('/') + name)});
+                          }
+                          bench::emptyFolder(plainFolder);
+                          int pictures = 0;
+                          const double s = bench::timed([&] {
+                              for (const QString &bitmap : std::as_const(lib.bitmaps))
+                                  pictures += QImage(bitmap).isNull() ? 0 : 1;
+                              for (const auto &[name, bytes] : std::as_const(plainFiles)) {
+                                  QFile f(plainFolder + QLatin1Char('/') + name);
+                                  if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size())
+                                      ++pictures;
+                              }
+                          });
+                          failed = failed || pictures != lib.bitmaps.size() + plainFiles.size();
+                          return s;
+                      });
         state.SetIterationTime(t);
-        if (failed || written != 5) {
-            state.SkipWithError(("Add or convert failed: " + bench::firstMessage(*w.prompts)).c_str());
+        if (failed || written != 5 || plainFiles.size() != 5) {
+            state.SkipWithError(("Add, convert or the plain work failed: " + bench::firstMessage(*w.prompts)).c_str());
             break;
         }
     }
@@ -123,8 +152,11 @@ void BM_AddTrain(benchmark::State &state)
         return;
     state.counters["train_px"] = train.picture.width();
     state.counters["files"] = double(written);
-    pairs.report(state, {"Add a train of 100: 4 frames + pantograph (frmAdd)",
-                         "convert <the 100 bitmaps> +append out.bmp (a process)", 0.2});
+    floor.report(state, {"Add a train of 100, floor: plain reads + writes",
+                         "QImage reads of the 100 bitmaps + QFile writes of the 5 files", 2.0});
+    // The counters shown are the peer's.
+    peer.report(state, {"Add a train of 100: 4 frames + pantograph (frmAdd)",
+                        "convert <the 100 bitmaps> +append out.bmp (a process)", 0.5});
 }
 BENCHMARK(BM_AddTrain)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 

@@ -323,6 +323,10 @@ TEST_F(FilesTest, findsAFileWhoseNameDiffersInCase)
     EXPECT_EQ(findFileAnyCase(path(QStringLiteral("e/none.bmp"))), QString());
     EXPECT_EQ(findFileAnyCase(path(QStringLiteral("x/loco.bmp"))), QString());
     EXPECT_EQ(findFileAnyCase(QString()), QString());
+    // A batch answers as the single look-ups do.
+    const QStringList batch{path(QStringLiteral("e/loco.bmp")), path(QStringLiteral("e/none.bmp")),
+                            path(QStringLiteral("x/loco.bmp")), loco};
+    EXPECT_EQ(findFilesAnyCase(batch), (QStringList{loco, QString(), QString(), loco}));
     FileFaults::failAt(1);
     EXPECT_EQ(findFileAnyCase(loco), QString());
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Status.h"
+#include "shared/LibraryColumns.h"
 #include "shared/mc_Brenvik.h"
 #include <QByteArrayView>
 #include <QList>
@@ -20,7 +21,12 @@ platform::Status readLibrary(const QString &libraryFile, const QString &libFolde
 
 // The vehicle list's line: label, a blank, country, four blanks, era; 51 characters, so the
 // era stands under "Era" of the heading.
+constexpr qsizetype kListLineLength =
+    librarycolumns::kLabel.width + 1 + librarycolumns::kCountry.width + 4 + librarycolumns::kEra.width;
 QString listLine(const VehicleRecord &vehicle);
+// The same line written into `out`, which has room for kListLineLength characters; a library
+// can have a hundred thousand lines.
+void writeListLine(const VehicleRecord &vehicle, QChar *out);
 
 // The library folder without its trailing separator, from a vehicle's bitmap path (folder,
 // sub-folder, file name): the path cut before its second-last separator. Empty when the path

@@ -36,9 +36,14 @@ QString overlayFile(const QString &base, const QString &slotName)
 
 SlotTexts availableSlots(const QString &base, const SlotTexts &slotNames)
 {
+    QStringList overlays;
+    overlays.reserve(kSlots - 1);
+    for (int k = 1; k < kSlots; ++k)
+        overlays.append(overlayFile(base, slotNames[size_t(k)]));
+    const QStringList found = platform::findFilesAnyCase(overlays);
     SlotTexts exists = plainOnly();
     for (int k = 1; k < kSlots; ++k) {
-        if (!platform::findFileAnyCase(overlayFile(base, slotNames[size_t(k)])).isEmpty())
+        if (!found.at(k - 1).isEmpty())
             exists[size_t(k)] = kYes;
     }
     return exists;

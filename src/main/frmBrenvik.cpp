@@ -1,6 +1,7 @@
 #include "main/frmBrenvik.h"
 #include "main/Library.h"
 #include "main/Variations.h"
+#include "platform/TextRows.h"
 #include "platform/widgets/FormStyle.h"
 #include "platform/widgets/ListBox.h"
 #include "platform/widgets/PictureBox.h"
@@ -255,10 +256,10 @@ void frmBrenvik::LoadList()
             // An empty library keeps the old table, but its trains go into its own folder.
             g.gLibBase = library::libBase(records, g.gLibFolder);
             if (!records.isEmpty()) {
-                QStringList lines;
-                lines.reserve(records.size());
+                platform::TextRows lines;
+                lines.reserve(records.size(), records.size() * library::kListLineLength);
                 for (const VehicleRecord &vehicle : std::as_const(records))
-                    lines.append(library::listLine(vehicle));
+                    library::writeListLine(vehicle, lines.appendRow(library::kListLineLength));
                 lstSource->AddItems(lines);
                 g.gVehicles = std::move(records);
             }

@@ -138,7 +138,9 @@ void frmBrenvik::writeIni(bool append)
         if (written) {
             lstOriginalFile->Clear();
             mQueueTags.clear();
-            mIniText.clear();
+            // The text keeps its room for the next entries: handing megabytes back to the
+            // system at once can take longer than the write itself.
+            mIniText.truncate(0);
         }
     }
     // Either answer comes once the pointer is back to the arrow.

@@ -105,18 +105,7 @@ Status readLines(const QString &path, QList<QByteArray> &lines)
 QList<QByteArrayView> lineViews(QByteArrayView data)
 {
     QList<QByteArrayView> lines;
-    qsizetype start = 0;
-    while (start < data.size()) {
-        qsizetype end = data.indexOf('\n', start);
-        const qsizetype next = end < 0 ? data.size() : end + 1;
-        if (end < 0)
-            end = data.size();
-        qsizetype lineEnd = end;
-        if (end < data.size() && lineEnd > start && data.at(lineEnd - 1) == '\r')
-            --lineEnd;
-        lines.append(data.sliced(start, lineEnd - start));
-        start = next;
-    }
+    forEachLine(data, [&lines](QByteArrayView line) { lines.append(line); });
     return lines;
 }
 

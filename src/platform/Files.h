@@ -22,6 +22,23 @@ Status readLines(const QString &path, QList<QByteArray> &lines);
 QList<QByteArray> splitLines(const QByteArray &data);
 // The same lines as views into `data`, for readers that take each line apart at once.
 QList<QByteArrayView> lineViews(QByteArrayView data);
+// Hands each of those lines to `take`, in order, without keeping a list of them.
+template <typename Take>
+void forEachLine(QByteArrayView data, Take &&take)
+{
+    qsizetype start = 0;
+    while (start < data.size()) {
+        qsizetype end = data.indexOf('\n', start);
+        const qsizetype next = end < 0 ? data.size() : end + 1;
+        if (end < 0)
+            end = data.size();
+        qsizetype lineEnd = end;
+        if (end < data.size() && lineEnd > start && data.at(lineEnd - 1) == '\r')
+            --lineEnd;
+        take(data.sliced(start, lineEnd - start));
+        start = next;
+    }
+}
 
 // Each line followed by CR LF.
 QByteArray joinLines(const QList<QByteArray> &lines);

@@ -81,7 +81,24 @@ QString partAnyCase(const QString &folder, const QString &name, bool last, Wante
     return firstFitting(folder, kept ? *kept : readNamesAnyCase(here, *stamp, name), last, wanted);
 }
 
-QString findAnyCase(const QString &path, Wanted wanted)
+// The last folder looked at in a batch of look-ups, and what that look found.
+struct FolderGlance {
+    QString folder;
+    std::optional<FolderStamp> stamp;
+};
+
+std::optional<FolderStamp> stampOf(const QString &folder, FolderGlance *glance)
+{
+    if (!glance)
+        return folderStamp(folder);
+    if (glance->folder != folder) {
+        glance->folder = folder;
+        glance->stamp = folderStamp(folder);
+    }
+    return glance->stamp;
+}
+
+QString findAnyCase(const QString &path, Wanted wanted, FolderGlance *glance = nullptr)
 {
     if (path.isEmpty() || refused(path))
         return QString();
@@ -93,7 +110,7 @@ QString findAnyCase(const QString &path, Wanted wanted)
     const QString leaf = clean.mid(slash + 1);
     const bool plain = clean == path && !leaf.isEmpty() && leaf != QLatin1String(".") && leaf != QLatin1String("..");
     const QString here = parent.isEmpty() ? QStringLiteral(".") : parent;
-    if (const std::optional<FolderStamp> folder = plain ? folderStamp(here) : std::nullopt) {
+    if (const std::optional<FolderStamp> folder = plain ? stampOf(here, glance) : std::nullopt) {
         // With the folder's names kept, that one look at the folder answers a missing name.
         std::optional<QStringList> candidates = keptNamesAnyCase(*folder, leaf);
         // The exact name first, then the first name of another case.
@@ -139,6 +156,16 @@ QString findAnyCase(const QString &path, Wanted wanted)
 QString findFileAnyCase(const QString &path)
 {
     return findAnyCase(path, Wanted::File);
+}
+
+QStringList findFilesAnyCase(const QStringList &paths)
+{
+    FolderGlance glance;
+    QStringList found;
+    found.reserve(paths.size());
+    for (const QString &path : paths)
+        found.append(findAnyCase(path, Wanted::File, &glance));
+    return found;
 }
 
 QString findFolderAnyCase(const QString &path)

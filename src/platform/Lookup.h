@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
 // Whether a file or folder is there, as named or, for libraries made on Windows, in any case.
 namespace platform {
@@ -12,6 +13,8 @@ bool folderExists(const QString &path);
 // ordinary file exists there, else the existing file whose path differs from it only in case,
 // else an empty string.
 QString findFileAnyCase(const QString &path);
+// findFileAnyCase for each path, in order; paths in the same folder share one look at it.
+QStringList findFilesAnyCase(const QStringList &paths);
 // The same for a folder.
 QString findFolderAnyCase(const QString &path);
 // The file as findFileAnyCase finds it, or the path as given when there is none, so that a

@@ -1,12 +1,12 @@
 #include "platform/widgets/ListBox.h"
+#include "platform/widgets/TextRowsModel.h"
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStringListModel>
 
 namespace platform {
 
 ListBox::ListBox(const QString &name, QWidget *parent)
-    : QListView(parent), m_model(new QStringListModel(this))
+    : QListView(parent), m_model(new TextRowsModel(this))
 {
     setObjectName(name);
     setModel(m_model);
@@ -19,29 +19,26 @@ ListBox::ListBox(const QString &name, QWidget *parent)
 void ListBox::Clear()
 {
     m_byCode = true;
-    m_model->setStringList(QStringList());
+    m_model->clear();
     m_byCode = false;
 }
 
 void ListBox::AddItem(const QString &item)
 {
-    AddItems(QStringList{item});
+    m_byCode = true;
+    m_model->appendRow(item);
+    m_byCode = false;
 }
 
 void ListBox::AddItems(const QStringList &items)
 {
-    if (items.isEmpty())
-        return;
+    AddItems(TextRows(items));
+}
+
+void ListBox::AddItems(const TextRows &items)
+{
     m_byCode = true;
-    const int first = m_model->rowCount();
-    if (first == 0) {
-        m_model->setStringList(items);
-    } else {
-        // Inserted rows keep the selection where it was.
-        m_model->insertRows(first, int(items.size()));
-        for (int i = 0; i < items.size(); ++i)
-            m_model->setData(m_model->index(first + i), items.at(i));
-    }
+    m_model->appendRows(items);
     m_byCode = false;
 }
 
@@ -50,7 +47,7 @@ void ListBox::RemoveItem(int index)
     if (index < 0 || index >= m_model->rowCount())
         return;
     m_byCode = true;
-    m_model->removeRows(index, 1);
+    m_model->removeRow(index);
     m_byCode = false;
     // As in any list box, removing an item leaves none selected (the view would move on to a
     // neighbour).
@@ -64,12 +61,12 @@ int ListBox::ListCount() const
 
 QString ListBox::List(int index) const
 {
-    return m_model->index(index).data().toString();
+    return m_model->row(index);
 }
 
 QStringList ListBox::items() const
 {
-    return m_model->stringList();
+    return m_model->rows().toStringList();
 }
 
 int ListBox::ListIndex() const

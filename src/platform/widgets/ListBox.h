@@ -2,9 +2,11 @@
 #include <QListView>
 #include <QStringList>
 
-class QStringListModel;
 
 namespace platform {
+
+class TextRows;
+class TextRowsModel;
 
 // A list box: unsorted items shown one per row, one selectable, with the list box's own
 // operations. Click() follows every selection by mouse (also of the item already selected)
@@ -19,6 +21,7 @@ public:
     void Clear();
     void AddItem(const QString &item);
     void AddItems(const QStringList &items);
+    void AddItems(const TextRows &items);
     void RemoveItem(int index);
     int ListCount() const;
     QString List(int index) const;
@@ -37,7 +40,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    QStringListModel *m_model;
+    TextRowsModel *m_model;
     bool m_byCode = false;
     int m_pressRow = -1;
 };
