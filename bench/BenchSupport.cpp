@@ -118,13 +118,6 @@ void printVerdicts()
 
 // --- A library made for the run -----------------------------------------------------------------
 
-QByteArray Line::bytes() const
-{
-    const QByteArray flags =
-        libraryline::flagColumns(ol, olh, sar, dir, shunt, pushPull, doubleTraction, cycle, variations);
-    return libraryline::libraryLine({label, era, country, type, flags, fileName});
-}
-
 bool writeBigLibrary(const QString &file, int count)
 {
     static const char *const railways[] = {"DB", "SBB", "OBB", "SNCF", "FS", "NS", "DSB", "PKP", "RENFE", "JR"};
@@ -141,23 +134,19 @@ bool writeBigLibrary(const QString &file, int count)
         if (i % 997 == 500) {
             chunk += "\r\n"; // a blank line now and then: the reader takes it as a vehicle
         } else {
-            Line l;
+            libraryline::LineColumns l;
             l.label = QByteArray(kinds[i % 12]) + ' ' + railways[(i / 12) % 10] + " no. " + QByteArray::number(i);
             l.era = eras[(i / 7) % 10];
             l.country = countryCodes()[size_t(i / 3) % countryCodes().size()];
             l.type = typeCodes()[size_t(i) % typeCodes().size()];
-            l.ol = "YN3"[i % 3];
-            l.olh = 40 + i % 51;
-            l.sar = i % 9 == 0 ? 'Y' : 'N';
-            l.dir = "LRB"[i % 3];
-            l.shunt = i % 4 == 0 ? 'Y' : 'N';
-            l.cycle = i % 6 == 0 ? 1 + i % 9 : 0;
-            l.variations = i % 5 == 0 ? 'Y' : 'N';
+            const int cycle = i % 6 == 0 ? 1 + i % 9 : 0;
+            l.flags = libraryline::flagColumns("YN3"[i % 3], 40 + i % 51, i % 9 == 0 ? 'Y' : 'N', "LRB"[i % 3],
+                                               i % 4 == 0 ? 'Y' : 'N', 'N', 'N', cycle, i % 5 == 0 ? 'Y' : 'N');
             if (i % 50 == 49)
-                l.fileName = QByteArray::number(i / 50 + 1).rightJustified(5, '0') + ".bmp";
+                l.file = QByteArray::number(i / 50 + 1).rightJustified(5, '0') + ".bmp";
             else
-                l.fileName = "v" + QByteArray::number(i).rightJustified(6, '0') + (l.cycle > 0 ? "_0.bmp" : ".bmp");
-            chunk += l.bytes();
+                l.file = "v" + QByteArray::number(i).rightJustified(6, '0') + (cycle > 0 ? "_0.bmp" : ".bmp");
+            chunk += libraryline::libraryLine(l);
             chunk += "\r\n";
         }
         if (chunk.size() > (1 << 20) - 256) {
@@ -252,15 +241,17 @@ bool writeTrainLibrary(const QString &dir, TrainLibrary &lib)
     for (int i = 0; i < TrainLibrary::kVehicles; ++i) {
         const QByteArray type = types[i % 5];
         const int width = 100 + (i * 37) % 41;
-        Line l;
+        libraryline::LineColumns l;
         l.label = "Vehicle " + QByteArray::number(i);
         l.type = type;
         l.country = countryCodes()[size_t(i) % countryCodes().size()];
         QByteArray name = type.toLower() + QByteArray::number(i).rightJustified(3, '0');
         const QString base = lib.folder + QLatin1Char('/') + QLatin1String(type) + QLatin1Char('/') + QLatin1String(name);
         bool ok = true;
+        int cycle = 0;
+        char sar = 'N';
         if (TrainLibrary::animated(i)) {
-            l.cycle = 3;
+            cycle = 3;
             name += "_0.bmp";
             ok = writeBmp(vehiclePicture(width, i), base + QStringLiteral("_0.bmp"));
             for (int k = 1; k <= 3 && ok; ++k)
@@ -269,15 +260,16 @@ bool writeTrainLibrary(const QString &dir, TrainLibrary &lib)
             name += ".bmp";
             ok = writeBmp(vehiclePicture(width, i), base + QStringLiteral(".bmp"));
             if (ok && TrainLibrary::pantograph(i)) {
-                l.sar = 'Y';
+                sar = 'Y';
                 ok = writeBmp(pantographPicture(width), base + QStringLiteral("_SAR.bmp"));
             }
         }
         if (!ok)
             return false;
-        l.fileName = name;
+        l.flags = libraryline::flagColumns('Y', 55, sar, 'B', 'N', 'N', 'N', cycle, 'N');
+        l.file = name;
         lib.bitmaps.append(lib.folder + QLatin1Char('/') + QLatin1String(type) + QLatin1Char('/') + QLatin1String(name));
-        lib.text += l.bytes() + "\r\n";
+        lib.text += libraryline::libraryLine(l) + "\r\n";
     }
     return writeBytes(lib.file, lib.text);
 }

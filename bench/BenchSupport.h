@@ -58,27 +58,6 @@ void printVerdicts();
 
 // --- A library made for the run -----------------------------------------------------------------
 
-// One library line in its fixed columns (label 40, era 3, country 3, type 2, overhead line,
-// height 2 digits, pantograph, direction, shunting, push-pull, double traction, cycle,
-// variations flag, bitmap name).
-struct Line {
-    QByteArray label;
-    QByteArray era = "4";
-    QByteArray country = "D";
-    QByteArray type = "E";
-    char ol = 'Y';
-    int olh = 55;
-    char sar = 'N';
-    char dir = 'B';
-    char shunt = 'N';
-    char pushPull = 'N';
-    char doubleTraction = 'N';
-    int cycle = 0;
-    char variations = 'N';
-    QByteArray fileName;
-    QByteArray bytes() const;
-};
-
 // The 13 vehicle-type codes (bitmap sub-folders) and the 15 country codes.
 using libraryline::countryCodes;
 using libraryline::typeCodes;

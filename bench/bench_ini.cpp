@@ -19,17 +19,15 @@ QStringList makeEntries(const QString &libFolder)
     QStringList entries;
     entries.reserve(kEntries);
     for (int i = 0; i < kEntries; ++i) {
-        bench::Line l;
+        libraryline::LineColumns l;
         l.label = "Coach no. " + QByteArray::number(i) + " of the evening express";
         l.type = bench::typeCodes()[size_t(i) % bench::typeCodes().size()];
         l.country = bench::countryCodes()[size_t(i / 3) % bench::countryCodes().size()];
-        l.ol = "YN3"[i % 3];
-        l.olh = 40 + i % 51;
-        l.sar = i % 7 == 0 ? 'Y' : 'N';
-        l.dir = "LRB"[i % 3];
-        l.cycle = i % 5;
-        l.fileName = "v" + QByteArray::number(i).rightJustified(6, '0') + ".bmp";
-        entries.append(entryline::buildEntry(entryline::entryValuesFor(library::readRecord(l.bytes(), libFolder))));
+        l.flags = libraryline::flagColumns("YN3"[i % 3], 40 + i % 51, i % 7 == 0 ? 'Y' : 'N', "LRB"[i % 3], 'N', 'N',
+                                           'N', i % 5, 'N');
+        l.file = "v" + QByteArray::number(i).rightJustified(6, '0') + ".bmp";
+        const QByteArray line = libraryline::libraryLine(l);
+        entries.append(entryline::buildEntry(entryline::entryValuesFor(library::readRecord(line, libFolder))));
     }
     return entries;
 }

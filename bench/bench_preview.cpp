@@ -34,16 +34,9 @@ bool writeSelectLibrary(const QString &dir, int others, QString &file, QString &
         const QByteArray name = "e" + QByteArray::number(i).rightJustified(4, '0') + ".bmp";
         if (!bench::writeBytes(folder + QLatin1String(name), otherBytes))
             return false;
-        bench::Line l;
-        l.label = "Other " + name;
-        l.fileName = name;
-        text += l.bytes() + "\r\n";
+        text += libraryline::libraryLine({"Other " + name, "4", "D", "E", "Y55NBNNN0N", name}) + "\r\n";
     }
-    bench::Line l;
-    l.label = "BR 101 with variations";
-    l.variations = 'Y';
-    l.fileName = "br101.bmp";
-    text += l.bytes() + "\r\n";
+    text += libraryline::libraryLine({"BR 101 with variations", "4", "D", "E", "Y55NBNNN0Y", "br101.bmp"}) + "\r\n";
     file = dir + QStringLiteral("/Select.txt");
     return bench::writeBytes(file, text);
 }
