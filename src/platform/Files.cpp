@@ -102,20 +102,10 @@ Status readLines(const QString &path, QList<QByteArray> &lines)
     return status;
 }
 
-QList<QByteArrayView> lineViews(QByteArrayView data)
-{
-    QList<QByteArrayView> lines;
-    forEachLine(data, [&lines](QByteArrayView line) { lines.append(line); });
-    return lines;
-}
-
 QList<QByteArray> splitLines(const QByteArray &data)
 {
-    const QList<QByteArrayView> views = lineViews(data);
     QList<QByteArray> lines;
-    lines.reserve(views.size());
-    for (QByteArrayView line : views)
-        lines.append(line.toByteArray());
+    forEachLine(data, [&lines](QByteArrayView line) { lines.append(line.toByteArray()); });
     return lines;
 }
 

@@ -20,9 +20,7 @@ Status readAll(const QString &path, QByteArray &out);
 // An empty file has no lines; a final line end does not start another line.
 Status readLines(const QString &path, QList<QByteArray> &lines);
 QList<QByteArray> splitLines(const QByteArray &data);
-// The same lines as views into `data`, for readers that take each line apart at once.
-QList<QByteArrayView> lineViews(QByteArrayView data);
-// Hands each of those lines to `take`, in order, without keeping a list of them.
+// Hands each of those lines, as a view into `data`, to `take` in order, keeping no list of them.
 template <typename Take>
 void forEachLine(QByteArrayView data, Take &&take)
 {
